@@ -1,0 +1,101 @@
+#include "registry/reg_key_header.h"
+
+#include <array>
+
+#include "registry/reg_line_scanner.h"
+
+namespace brackwell::registry::regfile {
+
+namespace {
+
+struct RootName {
+    std::u16string_view name;
+    HKEY root;
+};
+
+const std::array<RootName, 8>& RootNames() {
+    static const std::array<RootName, 8> names{{
+        {u"HKEY_CLASSES_ROOT", HKEY_CLASSES_ROOT},
+        {u"HKEY_CURRENT_USER", HKEY_CURRENT_USER},
+        {u"HKEY_LOCAL_MACHINE", HKEY_LOCAL_MACHINE},
+        {u"HKEY_USERS", HKEY_USERS},
+        {u"HKCR", HKEY_CLASSES_ROOT},
+        {u"HKCU", HKEY_CURRENT_USER},
+        {u"HKLM", HKEY_LOCAL_MACHINE},
+        {u"HKU", HKEY_USERS},
+    }};
+    return names;
+}
+
+bool EqualsIgnoringAsciiCase(std::u16string_view a, std::u16string_view b) {
+    if (a.size() != b.size())
+        return false;
+    for (std::size_t i = 0; i < a.size(); ++i) {
+        auto lower = [](char16_t c) { return c >= u'A' && c <= u'Z' ? char16_t(c - u'A' + u'a') : c; };
+        if (lower(a[i]) != lower(b[i]))
+            return false;
+    }
+    return true;
+}
+
+std::u16string_view TrimBlanks(std::u16string_view text) {
+    while (!text.empty() && IsBlank(text.front()))
+        text.remove_prefix(1);
+    while (!text.empty() && IsBlank(text.back()))
+        text.remove_suffix(1);
+    return text;
+}
+
+}  // namespace
+
+bool ParseRegKeyHeader(std::u16string_view line, RegKeyHeader& header, std::string& reason) {
+    const std::size_t close = line.rfind(u']');
+    if (close == std::u16string_view::npos) {
+        reason = "missing \"]\" at the end of the key";
+        return false;
+    }
+    if (!TrimBlanks(line.substr(close + 1)).empty()) {
+        reason = "unexpected text " + Quote(TrimBlanks(line.substr(close + 1))) + " after \"]\"";
+        return false;
+    }
+    std::u16string_view key = TrimBlanks(line.substr(1, close - 1));
+    header.remove = key.starts_with(u'-');
+    if (header.remove)
+        key = TrimBlanks(key.substr(1));
+
+    const std::u16string_view rootName = key.substr(0, key.find(u'\\'));
+    if (rootName.empty()) {
+        reason = "missing root key name after \"[\"";
+        return false;
+    }
+    header.root = nullptr;
+    for (const RootName& entry : RootNames()) {
+        if (EqualsIgnoringAsciiCase(rootName, entry.name))
+            header.root = entry.root;
+    }
+    if (header.root == nullptr) {
+        reason = "unknown root key " + Quote(rootName);
+        return false;
+    }
+
+    // Empty names (doubled or trailing backslashes) are skipped, as the store does.
+    header.path.clear();
+    std::u16string_view rest = key.substr(rootName.size());
+    while (!rest.empty()) {
+        rest.remove_prefix(1);  // the backslash
+        const std::u16string_view name = rest.substr(0, rest.find(u'\\'));
+        rest.remove_prefix(name.size());
+        if (name.empty())
+            continue;
+        if (!header.path.empty())
+            header.path.push_back(u'\\');
+        header.path.append(name);
+    }
+    if (header.remove && header.path.empty()) {
+        reason = "a root key cannot be deleted";
+        return false;
+    }
+    return true;
+}
+
+}  // namespace brackwell::registry::regfile

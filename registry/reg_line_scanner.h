@@ -1,0 +1,46 @@
+#pragma once
+// Reads tokens from one line of a .reg file: blanks, fixed words, quoted names and
+// strings, and hexadecimal numbers.
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace brackwell::registry::regfile {
+
+class RegLineScanner {
+public:
+    explicit RegLineScanner(std::u16string_view line) : m_line(line) {}
+
+    void SkipBlanks();
+    bool AtEnd() const { return m_pos >= m_line.size(); }
+    // True when only blanks remain.
+    bool AtEndIgnoringBlanks() const;
+    char16_t Peek() const { return m_line[m_pos]; }
+    void Skip() { ++m_pos; }
+    std::u16string_view Rest() const { return m_line.substr(m_pos); }
+
+    // Consumes word when the line continues with it, ignoring ASCII case.
+    bool ConsumeWord(std::u16string_view word);
+
+    // Reads a double-quoted text at the current position, undoing the escapes \\ and \".
+    bool ReadQuoted(std::u16string& text, std::string& reason);
+
+    // Reads 1 to maxDigits hexadecimal digits; nullopt (nothing consumed) if there are none
+    // or more than maxDigits.
+    std::optional<std::uint32_t> ReadHex(std::size_t maxDigits);
+
+private:
+    std::u16string_view m_line;
+    std::size_t m_pos = 0;
+};
+
+bool IsBlank(char16_t c);
+bool IsHexDigit(char16_t c);
+int HexDigitValue(char16_t c);
+
+// Text for an error message: the characters in UTF-8 within double quotes, cut short if long.
+std::string Quote(std::u16string_view text);
+
+}  // namespace brackwell::registry::regfile

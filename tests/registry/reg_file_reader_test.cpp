@@ -1,0 +1,240 @@
+// The .reg reader: what each syntax turns into, which faults are refused on which
+// line, and (through the store) that an import is all or nothing.
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "registry/device_registry.h"
+#include "registry/reg_file_reader.h"
+#include "registry/registry.h"
+#include "resources/default_registry.h"
+
+namespace brackwell::registry {
+namespace {
+
+const char* RootName(HKEY root) {
+    if (root == HKEY_CLASSES_ROOT) return "HKCR";
+    if (root == HKEY_CURRENT_USER) return "HKCU";
+    if (root == HKEY_LOCAL_MACHINE) return "HKLM";
+    if (root == HKEY_USERS) return "HKU";
+    return "?";
+}
+
+std::string Narrow(const std::u16string& text) {
+    std::string out;
+    for (const char16_t c : text) {
+        if (c < 0x80) {
+            out.push_back(static_cast<char>(c));
+        } else {
+            char buffer[12];
+            std::snprintf(buffer, sizeof buffer, "<%04X>", static_cast<unsigned>(c));
+            out += buffer;
+        }
+    }
+    return out;
+}
+
+// One line per operation, so a failing comparison shows both sides readably.
+std::string Describe(const RegOperation& op) {
+    static const char* const kKinds[] = {"create", "delete-key", "set", "delete-value"};
+    std::string text = std::string(kKinds[static_cast<int>(op.kind)]) + " " + RootName(op.root) + "\\" +
+                       Narrow(op.path);
+    if (op.kind == RegOperation::Kind::SetValue || op.kind == RegOperation::Kind::DeleteValue)
+        text += " \"" + Narrow(op.name) + "\"";
+    if (op.kind == RegOperation::Kind::SetValue) {
+        text += " type " + std::to_string(op.type) + ":";
+        for (const BYTE b : op.data) {
+            char buffer[4];
+            std::snprintf(buffer, sizeof buffer, " %02x", b);
+            text += buffer;
+        }
+    }
+    return text + " @" + std::to_string(op.line);
+}
+
+std::vector<std::string> Parse(const std::string& bytes) {
+    const RegParseResult result = ParseRegFile(bytes);
+    EXPECT_TRUE(result.ok) << result.error;
+    std::vector<std::string> described;
+    for (const RegOperation& op : result.operations)
+        described.push_back(Describe(op));
+    return described;
+}
+
+constexpr const char* kV5 = "Windows Registry Editor Version 5.00\n";
+constexpr const char* kV4 = "REGEDIT4\n";
+
+struct AcceptedCase {
+    const char* name;
+    std::string text;
+    std::vector<std::string> operations;
+};
+
+class RegFileAccepts : public testing::TestWithParam<AcceptedCase> {};
+
+TEST_P(RegFileAccepts, YieldsTheseOperations) {
+    EXPECT_EQ(GetParam().operations, Parse(GetParam().text));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Syntax, RegFileAccepts,
+    testing::Values(
+        AcceptedCase{"LongAndShortRootNamesInAnyCase",
+                     std::string(kV5) + "[HKEY_CLASSES_ROOT\\a]\n[hkcu\\b]\n[HKLM\\c]\n[HKU\\d]\n[HKEY_LOCAL_MACHINE]\n",
+                     {"create HKCR\\a @2", "create HKCU\\b @3", "create HKLM\\c @4", "create HKU\\d @5",
+                      "create HKLM\\ @6"}},
+        AcceptedCase{"KeyRunsToTheLastBracketAndSkipsEmptyNames",
+                     std::string(kV5) + "  [HKLM\\\\a]b\\\\c\\]  \n",
+                     {"create HKLM\\a]b\\c @2"}},
+        AcceptedCase{"DeleteKeyIgnoresTheValuesBelowIt",
+                     std::string(kV5) + "[-HKLM\\Gone\\Sub]\n\"x\"=\"y\"\n\"z\"=-\n[HKLM\\Kept]\n\"x\"=\"y\"\n",
+                     {"delete-key HKLM\\Gone\\Sub @2", "create HKLM\\Kept @5",
+                      "set HKLM\\Kept \"x\" type 1: 79 00 00 00 @6"}},
+        AcceptedCase{"NamesWithEscapesEqualsSignAndTheDefaultValue",
+                     std::string(kV5) + "[HKLM\\k]\n\"a=\\\"b\\\\\"=\"c\"\n@=\"\"\n\"\"=\"d\"\n  \"e\"  =  \"\\\\\\\"\"  \n",
+                     {"create HKLM\\k @2", "set HKLM\\k \"a=\"b\\\" type 1: 63 00 00 00 @3",
+                      "set HKLM\\k \"\" type 1: 00 00 @4", "set HKLM\\k \"\" type 1: 64 00 00 00 @5",
+                      "set HKLM\\k \"e\" type 1: 5c 00 22 00 00 00 @6"}},
+        AcceptedCase{"CommentsBlankLinesAndDeletedValue",
+                     std::string(kV5) + "; note\n\n   # other\n[HKCU\\k]\n\t\n\"gone\"=-\n",
+                     {"create HKCU\\k @5", "delete-value HKCU\\k \"gone\" @7"}},
+        AcceptedCase{"DwordOfOneToEightDigits",
+                     std::string(kV5) + "[HKLM\\k]\n\"a\"=dword:0\n\"b\"=DWORD:fFfFfFfF\n\"c\"=dword:12345678 \n",
+                     {"create HKLM\\k @2", "set HKLM\\k \"a\" type 4: 00 00 00 00 @3",
+                      "set HKLM\\k \"b\" type 4: ff ff ff ff @4", "set HKLM\\k \"c\" type 4: 78 56 34 12 @5"}},
+        AcceptedCase{"HexOfAnyTypeAndEmptyHex",
+                     std::string(kV5) + "[HKLM\\k]\n\"a\"=hex:00,Ab , ff\n\"b\"=hex:\n\"c\"=hex(7):\n"
+                                        "\"d\"=hex(FFFF0001):01\n\"e\"=hex(0):\n",
+                     {"create HKLM\\k @2", "set HKLM\\k \"a\" type 3: 00 ab ff @3", "set HKLM\\k \"b\" type 3: @4",
+                      "set HKLM\\k \"c\" type 7: @5", "set HKLM\\k \"d\" type 4294901761: 01 @6",
+                      "set HKLM\\k \"e\" type 0: @7"}},
+        AcceptedCase{"HexContinuedOverLinesIsOneValueOnItsFirstLine",
+                     std::string(kV5) + "[HKLM\\k]\n\"a\"=hex:01,02,\\\n    03,\\  \n\t04\n\"b\"=hex(2):\\\n  41,00,00,00\n",
+                     {"create HKLM\\k @2", "set HKLM\\k \"a\" type 3: 01 02 03 04 @3",
+                      "set HKLM\\k \"b\" type 2: 41 00 00 00 @6"}},
+        AcceptedCase{"Version5HexStringsAreKeptAsUtf16",
+                     std::string(kV5) + "[HKLM\\k]\n\"m\"=hex(7):61,00,00,00,00,00\n",
+                     {"create HKLM\\k @2", "set HKLM\\k \"m\" type 7: 61 00 00 00 00 00 @3"}},
+        AcceptedCase{"Regedit4HexStringsAreWidenedToUtf16",
+                     std::string(kV4) + "[HKLM\\k]\n\"m\"=hex(7):61,00,62,63,00,00\n\"e\"=hex(2):25,41,25,00\n"
+                                        "\"u\"=hex(1):c3,a9,00\n\"l\"=hex(1):e9,00\n\"b\"=hex(3):e9\n",
+                     {"create HKLM\\k @2", "set HKLM\\k \"m\" type 7: 61 00 00 00 62 00 63 00 00 00 00 00 @3",
+                      "set HKLM\\k \"e\" type 2: 25 00 41 00 25 00 00 00 @4",
+                      "set HKLM\\k \"u\" type 1: e9 00 00 00 @5", "set HKLM\\k \"l\" type 1: e9 00 00 00 @6",
+                      "set HKLM\\k \"b\" type 3: e9 @7"}},
+        AcceptedCase{"Utf8TextBecomesUtf16",
+                     std::string(kV4) + "[HKCU\\Gr\xC3\xB6\xC3\x9F" "e]\n\"Caf\xC3\xA9\"=\"\xF0\x9F\x94\x91\"\n",
+                     {"create HKCU\\Gr<00F6><00DF>e @2",
+                      "set HKCU\\Gr<00F6><00DF>e \"Caf<00E9>\" type 1: 3d d8 11 dd 00 00 @3"}},
+        AcceptedCase{"CrAndCrLfLineEndsAndUtf8ByteOrderMark",
+                     "\xEF\xBB\xBFWindows Registry Editor Version 5.00\r\n[HKLM\\a]\r\r\n\"x\"=dword:1\r",
+                     {"create HKLM\\a @2", "set HKLM\\a \"x\" type 4: 01 00 00 00 @4"}}),
+    [](const testing::TestParamInfo<AcceptedCase>& info) { return info.param.name; });
+
+TEST(RegFileEncoding, Utf16LittleEndianWithByteOrderMark) {
+    const std::u16string text = u"Windows Registry Editor Version 5.00\r\n[HKLM\\\u00c9t\u00e9]\r\n@=\"\u20ac\"\r\n";
+    std::string bytes = "\xFF\xFE";
+    for (const char16_t c : text) {
+        bytes.push_back(static_cast<char>(c & 0xFF));
+        bytes.push_back(static_cast<char>(c >> 8));
+    }
+    EXPECT_EQ((std::vector<std::string>{"create HKLM\\<00C9>t<00E9> @2",
+                                        "set HKLM\\<00C9>t<00E9> \"\" type 1: ac 20 00 00 @3"}),
+              Parse(bytes));
+}
+
+struct RefusedCase {
+    const char* name;
+    std::string text;
+    std::string error;  // the whole "line N: reason"
+};
+
+class RegFileRefuses : public testing::TestWithParam<RefusedCase> {};
+
+TEST_P(RegFileRefuses, NamingTheLineAndTheReason) {
+    const RegParseResult result = ParseRegFile(GetParam().text);
+    EXPECT_FALSE(result.ok);
+    EXPECT_EQ(GetParam().error, result.error);
+}
+
+const std::string kKey = std::string(kV5) + "[HKLM\\k]\n";  // values below start on line 3
+
+INSTANTIATE_TEST_SUITE_P(
+    Faults, RegFileRefuses,
+    testing::Values(
+        RefusedCase{"EmptyFile", "",
+                    "line 1: not a registry file: the first line must read \"REGEDIT4\" or "
+                    "\"Windows Registry Editor Version 5.00\""},
+        RefusedCase{"HeaderInOtherCase", "regedit4\n",
+                    "line 1: not a registry file: the first line must read \"REGEDIT4\" or "
+                    "\"Windows Registry Editor Version 5.00\""},
+        RefusedCase{"HeaderAfterBlankLine", "\nREGEDIT4\n",
+                    "line 1: not a registry file: the first line must read \"REGEDIT4\" or "
+                    "\"Windows Registry Editor Version 5.00\""},
+        RefusedCase{"InvalidUtf8", std::string(kV4) + "\n[HKLM\\\xC3(]\n", "line 3: the text is not valid UTF-8"},
+        RefusedCase{"OverlongUtf8", std::string(kV4) + "[HKLM\\\xC0\xAF]\n", "line 2: the text is not valid UTF-8"},
+        RefusedCase{"NulInsideText", std::string(kV4) + "[HKLM\\a]\n\"x\"=\"a" + std::string(1, '\0') + "b\"\n",
+                    "line 3: NUL character in the text"},
+        RefusedCase{"OddUtf16Length", std::string("\xFF\xFER\0E\0\n\0", 8) + "x",
+                    "line 2: the UTF-16 text ends in half a character"},
+        RefusedCase{"ValueBeforeAnyKey", std::string(kV5) + "\n\"x\"=\"y\"\n",
+                    "line 3: a value needs a key header such as [HKEY_LOCAL_MACHINE\\Software] before it"},
+        RefusedCase{"UnknownRoot", std::string(kV5) + "[HKEY_FOO\\a]\n", "line 2: unknown root key \"HKEY_FOO\""},
+        RefusedCase{"MissingRoot", std::string(kV5) + "[\\a]\n", "line 2: missing root key name after \"[\""},
+        RefusedCase{"MissingClosingBracket", std::string(kV5) + "[HKLM\\a\n",
+                    "line 2: missing \"]\" at the end of the key"},
+        RefusedCase{"TextAfterKey", std::string(kV5) + "[HKLM\\a] x\n", "line 2: unexpected text \"x\" after \"]\""},
+        RefusedCase{"DeletingARoot", std::string(kV5) + "[-HKEY_USERS\\]\n", "line 2: a root key cannot be deleted"},
+        RefusedCase{"StrayLine", kKey + "junk\n",
+                    "line 3: unexpected text \"junk\"; expected [key], \"name\"=data, @=data or a comment"},
+        RefusedCase{"MissingEquals", kKey + "\"a\" \"b\"\n", "line 3: expected \"=\" after the value name"},
+        RefusedCase{"DefaultNameWithText", kKey + "@x=\"b\"\n", "line 3: expected \"=\" after the value name"},
+        RefusedCase{"UnterminatedName", kKey + "\"a=1\n", "line 3: missing the closing \" of \"a=1\""},
+        RefusedCase{"UnterminatedString", kKey + "\"a\"=\"b\\\"\n", "line 3: missing the closing \" of \"b\"\""},
+        RefusedCase{"UnknownEscape", kKey + "\"a\"=\"C:\\Temp\"\n",
+                    "line 3: unknown escape \"\\T\" (only \\\\ and \\\" are allowed)"},
+        RefusedCase{"TextAfterString", kKey + "\"a\"=\"b\" ; note\n",
+                    "line 3: unexpected text after the closing \""},
+        RefusedCase{"MissingData", kKey + "\"a\"=\n", "line 3: missing data after \"=\""},
+        RefusedCase{"TextAfterDelete", kKey + "\"a\"=-1\n", "line 3: unexpected text after \"-\""},
+        RefusedCase{"UnknownData", kKey + "\"a\"=qword:1\n",
+                    "line 3: unknown data \"qword:1\"; expected \"text\", dword:, hex: or -"},
+        RefusedCase{"DwordEmpty", kKey + "\"a\"=dword:\n", "line 3: dword needs 1 to 8 hexadecimal digits"},
+        RefusedCase{"DwordNineDigits", kKey + "\"a\"=dword:100000000\n",
+                    "line 3: dword needs 1 to 8 hexadecimal digits"},
+        RefusedCase{"DwordWithPrefix", kKey + "\"a\"=dword:0x1\n", "line 3: dword needs 1 to 8 hexadecimal digits"},
+        RefusedCase{"DwordWithInnerSpace", kKey + "\"a\"=dword: 1\n",
+                    "line 3: dword needs 1 to 8 hexadecimal digits"},
+        RefusedCase{"DwordWithJunk", kKey + "\"a\"=dword:12g\n", "line 3: dword needs 1 to 8 hexadecimal digits"},
+        RefusedCase{"HexTypeMissing", kKey + "\"a\"=hex():00\n",
+                    "line 3: hex( needs a type of 1 to 8 hexadecimal digits and a \")\""},
+        RefusedCase{"HexWithoutColon", kKey + "\"a\"=hex 00\n", "line 3: expected \":\" after hex"},
+        RefusedCase{"HexOneDigitByte", kKey + "\"a\"=hex:0,1\n", "line 3: each byte needs two hexadecimal digits"},
+        RefusedCase{"HexThreeDigitByte", kKey + "\"a\"=hex:001\n", "line 3: each byte needs two hexadecimal digits"},
+        RefusedCase{"HexMissingComma", kKey + "\"a\"=hex:00 01\n",
+                    "line 3: expected \",\" between bytes, found \"0\""},
+        RefusedCase{"HexStrayCharacter", kKey + "\"a\"=hex:00,x1\n", "line 3: unexpected \"x\" in hex data"},
+        RefusedCase{"HexTrailingComma", kKey + "\"a\"=hex:00,\n", "line 3: expected a byte after \",\""},
+        RefusedCase{"HexBackslashWithoutComma", kKey + "\"a\"=hex:00\\\n01\n",
+                    "line 3: expected \",\" before \"\\\""},
+        RefusedCase{"HexTextAfterBackslash", kKey + "\"a\"=hex:00,\\ x\n01\n",
+                    "line 3: unexpected text after \"\\\""},
+        RefusedCase{"ByteSplitAcrossLines", kKey + "\"a\"=hex:00,0\\\n1\n", "line 3: a byte is split across lines"},
+        RefusedCase{"BlankLineAfterBackslash", kKey + "\"a\"=hex:00,\\\n   \n01\n",
+                    "line 4: blank line where the hex data should continue"},
+        RefusedCase{"KeyAfterBackslash", kKey + "\"a\"=hex:00,\\\n[HKLM\\b]\n",
+                    "line 4: key header where the hex data should continue"},
+        RefusedCase{"EndOfFileAfterBackslash", kKey + "\"a\"=hex:00,\\",
+                    "line 3: the file ends where the hex data should continue"},
+        RefusedCase{"FaultOnAContinuationLine", kKey + "\"a\"=hex:00,\\\n  01,\\\n  0g\n",
+                    "line 5: each byte needs two hexadecimal digits"},
+        RefusedCase{"FaultUnderADeletedKey", std::string(kV5) + "[-HKLM\\k]\n\"a\"=dword:x\n",
+                    "line 3: dword needs 1 to 8 hexadecimal digits"}),
+    [](const testing::TestParamInfo<RefusedCase>& info) { return info.param.name; });
+
+}  // namespace
+}  // namespace brackwell::registry
