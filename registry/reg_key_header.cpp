@@ -3,6 +3,7 @@
 #include <array>
 
 #include "registry/reg_line_scanner.h"
+#include "registry/reg_text_encoding.h"
 
 namespace brackwell::registry::regfile {
 
@@ -48,6 +49,44 @@ std::u16string_view TrimBlanks(std::u16string_view text) {
 
 }  // namespace
 
+bool ParseRegKeyName(std::u16string_view key, HKEY& root, std::u16string& path, std::string& reason) {
+    const std::u16string_view rootName = key.substr(0, key.find(u'\\'));
+    if (rootName.empty()) {
+        reason = "missing root key name";
+        return false;
+    }
+    root = nullptr;
+    for (const RootName& entry : RootNames()) {
+        if (EqualsIgnoringAsciiCase(rootName, entry.name))
+            root = entry.root;
+    }
+    if (root == nullptr) {
+        reason = "unknown root key " + Quote(rootName);
+        return false;
+    }
+    path.clear();
+    std::u16string_view rest = key.substr(rootName.size());
+    while (!rest.empty()) {
+        rest.remove_prefix(1);  // the backslash
+        const std::u16string_view name = rest.substr(0, rest.find(u'\\'));
+        rest.remove_prefix(name.size());
+        if (name.empty())
+            continue;
+        if (!path.empty())
+            path.push_back(u'\\');
+        path.append(name);
+    }
+    return true;
+}
+
+std::string RegRootName(HKEY root) {
+    for (const RootName& entry : RootNames()) {
+        if (entry.root == root)
+            return Utf16ToUtf8(entry.name);
+    }
+    return {};
+}
+
 bool ParseRegKeyHeader(std::u16string_view line, RegKeyHeader& header, std::string& reason) {
     const std::size_t close = line.rfind(u']');
     if (close == std::u16string_view::npos) {
@@ -62,35 +101,8 @@ bool ParseRegKeyHeader(std::u16string_view line, RegKeyHeader& header, std::stri
     header.remove = key.starts_with(u'-');
     if (header.remove)
         key = TrimBlanks(key.substr(1));
-
-    const std::u16string_view rootName = key.substr(0, key.find(u'\\'));
-    if (rootName.empty()) {
-        reason = "missing root key name after \"[\"";
+    if (!ParseRegKeyName(key, header.root, header.path, reason))
         return false;
-    }
-    header.root = nullptr;
-    for (const RootName& entry : RootNames()) {
-        if (EqualsIgnoringAsciiCase(rootName, entry.name))
-            header.root = entry.root;
-    }
-    if (header.root == nullptr) {
-        reason = "unknown root key " + Quote(rootName);
-        return false;
-    }
-
-    // Empty names (doubled or trailing backslashes) are skipped, as the store does.
-    header.path.clear();
-    std::u16string_view rest = key.substr(rootName.size());
-    while (!rest.empty()) {
-        rest.remove_prefix(1);  // the backslash
-        const std::u16string_view name = rest.substr(0, rest.find(u'\\'));
-        rest.remove_prefix(name.size());
-        if (name.empty())
-            continue;
-        if (!header.path.empty())
-            header.path.push_back(u'\\');
-        header.path.append(name);
-    }
     if (header.remove && header.path.empty()) {
         reason = "a root key cannot be deleted";
         return false;

@@ -184,7 +184,7 @@ INSTANTIATE_TEST_SUITE_P(
         RefusedCase{"ValueBeforeAnyKey", std::string(kV5) + "\n\"x\"=\"y\"\n",
                     "line 3: a value needs a key header such as [HKEY_LOCAL_MACHINE\\Software] before it"},
         RefusedCase{"UnknownRoot", std::string(kV5) + "[HKEY_FOO\\a]\n", "line 2: unknown root key \"HKEY_FOO\""},
-        RefusedCase{"MissingRoot", std::string(kV5) + "[\\a]\n", "line 2: missing root key name after \"[\""},
+        RefusedCase{"MissingRoot", std::string(kV5) + "[\\a]\n", "line 2: missing root key name"},
         RefusedCase{"MissingClosingBracket", std::string(kV5) + "[HKLM\\a\n",
                     "line 2: missing \"]\" at the end of the key"},
         RefusedCase{"TextAfterKey", std::string(kV5) + "[HKLM\\a] x\n", "line 2: unexpected text \"x\" after \"]\""},
