@@ -1,0 +1,18 @@
+#pragma once
+// What a frame passes down while it creates its views.
+
+#include "framework/types.h"
+
+struct CRuntimeClass;
+class CDocument;
+class CDocTemplate;
+class CView;
+class CFrameWnd;
+
+struct CCreateContext {
+    const CRuntimeClass* m_pNewViewClass = nullptr;
+    CDocument* m_pCurrentDoc = nullptr;
+    CDocTemplate* m_pNewDocTemplate = nullptr;
+    CView* m_pLastView = nullptr;
+    CFrameWnd* m_pCurrentFrame = nullptr;
+};

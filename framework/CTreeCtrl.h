@@ -1,0 +1,70 @@
+#pragma once
+// Tree control. Item handles are never reused within a run: a handle of a
+// deleted item stays unequal to every later item, and calls with it fail
+// harmlessly. Selection changes, whether by the user or by SelectItem or
+// DeleteItem, are reported with TVN_SELCHANGED (an NMTREEVIEW) before the
+// call that caused them returns.
+
+#include "framework/CWnd.h"
+
+class CImageList;
+class AfxTreeWidget;
+
+class CTreeCtrl : public CWnd {
+    DECLARE_DYNAMIC(CTreeCtrl)
+public:
+    CTreeCtrl();
+
+    BOOL Create(DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT nID);
+
+    // Inserts after hInsertAfter (TVI_LAST, TVI_FIRST or a sibling); null on
+    // failure.
+    HTREEITEM InsertItem(LPCWSTR lpszItem, HTREEITEM hParent = TVI_ROOT,
+                         HTREEITEM hInsertAfter = TVI_LAST);
+    // Deletes the item with all its descendants. When the caret was among
+    // them it moves to the next sibling, else the previous sibling, else the
+    // parent, and the change is reported.
+    BOOL DeleteItem(HTREEITEM hItem);
+    // Deletes every item; the caret becomes null without a notification.
+    BOOL DeleteAllItems();
+
+    BOOL SetItemImage(HTREEITEM hItem, int nImage, int nSelectedImage);
+    BOOL GetItemImage(HTREEITEM hItem, int& nImage, int& nSelectedImage) const;
+    BOOL SetItemData(HTREEITEM hItem, DWORD_PTR dwData);
+    DWORD_PTR GetItemData(HTREEITEM hItem) const;
+    CString GetItemText(HTREEITEM hItem) const;
+    BOOL SetItemText(HTREEITEM hItem, LPCWSTR lpszItem);
+
+    // Sorts the direct children of hItem (TVI_ROOT or null: the top level)
+    // alphabetically, ignoring case; deeper levels keep their order.
+    BOOL SortChildren(HTREEITEM hItem);
+
+    // Makes hItem the caret (null clears it); reports the change at once.
+    BOOL SelectItem(HTREEITEM hItem);
+    HTREEITEM GetSelectedItem() const;
+
+    // TVGN_CARET, TVGN_CHILD, TVGN_NEXT, TVGN_PREVIOUS, TVGN_PARENT, TVGN_ROOT.
+    HTREEITEM GetNextItem(HTREEITEM hItem, UINT nCode) const;
+    HTREEITEM GetChildItem(HTREEITEM hItem) const;
+    HTREEITEM GetNextSiblingItem(HTREEITEM hItem) const;
+    HTREEITEM GetPrevSiblingItem(HTREEITEM hItem) const;
+    HTREEITEM GetParentItem(HTREEITEM hItem) const;
+    HTREEITEM GetRootItem() const;
+
+    BOOL Expand(HTREEITEM hItem, UINT nCode);
+    BOOL ItemHasChildren(HTREEITEM hItem) const;
+    BOOL EnsureVisible(HTREEITEM hItem);
+    UINT GetCount() const;
+
+    // The list must outlive the control; returns the previous list.
+    CImageList* SetImageList(CImageList* pImageList, int nImageListType);
+
+    // Builds the tree widget for a window being created with the tree class.
+    static HWND CreateTreeWidget(const CREATESTRUCT& cs, CWnd* pNotifyTarget);
+
+protected:
+    HWND CreateWidget(CREATESTRUCT& cs) override;
+
+private:
+    AfxTreeWidget* Tree() const;
+};
