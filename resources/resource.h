@@ -1,0 +1,42 @@
+#pragma once
+// Resource ids of the program: resources, dialog controls and commands.
+
+#define IDR_MAINFRAME 128
+#define IDS_TIP_MODIFY 129
+#define IDB_TOOLBAR 128
+#define IDB_KEYS 131
+#define IDB_VALUES 132
+
+#define IDD_ABOUTBOX 100
+#define IDD_NEW_KEY 134
+#define IDD_STRING 135
+#define IDD_NUMBER 136
+#define IDD_MULTI_STRING 137
+#define IDD_BINARY 138
+#define IDD_FIND 139
+
+#define IDC_KEY_NAME 1001
+#define IDC_NAME 1002
+#define IDC_VALUE 1003
+#define IDC_HEADING 1004
+#define IDC_INSERT 1007
+#define IDC_APPEND 1008
+#define IDC_SIZE 1009
+#define IDC_OFFSET 1010
+#define IDC_DELETE 1011
+#define IDC_FIND_TEXT 1012
+#define IDC_FIND_KEYS 1013
+#define IDC_FIND_VALUES 1014
+#define IDC_FIND_DATA 1015
+#define IDC_MATCH_WHOLE 1016
+
+#define ID_EDIT_NEW_NUMBER 32774
+#define ID_EDIT_NEW_STRING 32775
+#define ID_EDIT_NEW_MULTISTRING 32776
+#define ID_EDIT_NEW_BINARY 32777
+#define ID_EDIT_NEW_KEY 32778
+#define ID_EDIT_MODIFY 32779
+#define ID_EDIT_DELETE 32780
+#define ID_VIEW_REFRESH 32781
+#define ID_EDIT_FIND_NEXT 32783
+#define ID_EDIT_RENAME 32784
