@@ -1,0 +1,96 @@
+#include "registry/apply_operations.h"
+
+#include "registry/current_registry.h"
+#include "registry/key_path.h"
+#include "registry/registry_limits.h"
+
+namespace brackwell::registry {
+namespace {
+
+std::string StoreFailure(LONG rc) {
+    switch (rc) {
+    case ERROR_BUSY:
+        return "the registry is locked by another program";
+    case ERROR_NOT_ENOUGH_MEMORY:
+        return "not enough memory";
+    case ERROR_REGISTRY_CORRUPT:
+        return "the registry file is damaged";
+    case ERROR_WRITE_FAULT:
+        return "the registry file cannot be written";
+    default:
+        return "the registry file cannot be read or written (error " + std::to_string(rc) + ")";
+    }
+}
+
+// Why op cannot be applied whatever the registry holds, or an empty string.
+std::string Refusal(const RegOperation& op, const RegistryStore::Names& path) {
+    if (path.size() > kMaxKeyDepth) return "the key path is deeper than 512 levels";
+    for (std::u16string_view name : path) {
+        if (name.size() > kMaxKeyNameLength) return "a key name is longer than 255 characters";
+    }
+    if (op.kind == RegOperation::Kind::DeleteKey && path.empty()) return "a root key cannot be deleted";
+    if (op.kind == RegOperation::Kind::SetValue) {
+        if (op.name.size() > kMaxValueNameLength) return "the value name is longer than 255 characters";
+        if (op.data.size() > kMaxValueDataSize) return "the value data is larger than 1 MiB";
+    }
+    return {};
+}
+
+LONG Apply(RegistryStore& store, const RegOperation& op, std::string* reason) {
+    RegistryStore::Slot root;
+    if (store.RootSlot(op.root, &root) != ERROR_SUCCESS) {
+        *reason = "the root key is unknown";
+        return ERROR_INVALID_PARAMETER;
+    }
+    const RegistryStore::Names path = SplitKeyPath(op.path);
+    *reason = Refusal(op, path);
+    if (!reason->empty()) return ERROR_INVALID_PARAMETER;
+
+    RegistryStore::Slot slot = KeyIndex::kNoSlot;
+    bool created = false;
+    LONG rc = ERROR_SUCCESS;
+    switch (op.kind) {
+    case RegOperation::Kind::CreateKey:
+        rc = store.CreatePath(root, path, &slot, &created);
+        break;
+    case RegOperation::Kind::DeleteKey:
+        slot = store.Resolve(root, path);
+        if (slot != KeyIndex::kNoSlot) rc = store.RemoveKey(slot);
+        break;
+    case RegOperation::Kind::SetValue:
+        rc = store.CreatePath(root, path, &slot, &created);
+        if (rc == ERROR_SUCCESS) rc = store.PutValue(slot, op.name, op.type, op.data);
+        break;
+    case RegOperation::Kind::DeleteValue:
+        slot = store.Resolve(root, path);
+        if (slot != KeyIndex::kNoSlot) rc = store.RemoveValue(slot, op.name);
+        if (rc == ERROR_FILE_NOT_FOUND) rc = ERROR_SUCCESS;
+        break;
+    }
+    if (rc != ERROR_SUCCESS) *reason = StoreFailure(rc);
+    return rc;
+}
+
+}  // namespace
+
+bool ApplyOperations(const std::vector<RegOperation>& operations, std::string* error) {
+    RegistryStore* store = CurrentRegistry();
+    std::string reason;
+    LONG rc = ERROR_INVALID_HANDLE;
+    if (store) {
+        rc = store->Write([&]() -> LONG {
+            for (const RegOperation& op : operations) {
+                if (const LONG result = Apply(*store, op, &reason); result != ERROR_SUCCESS) {
+                    reason = "line " + std::to_string(op.line) + ": " + reason;
+                    return result;
+                }
+            }
+            return ERROR_SUCCESS;
+        });
+    }
+    if (rc == ERROR_SUCCESS) return true;
+    if (error) *error = !store ? "no registry is open" : reason.empty() ? StoreFailure(rc) : reason;
+    return false;
+}
+
+}  // namespace brackwell::registry

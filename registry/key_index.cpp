@@ -1,0 +1,101 @@
+#include "registry/key_index.h"
+
+#include <algorithm>
+
+#include "registry/name_folding.h"
+
+namespace brackwell::registry {
+
+void KeyIndex::Clear() {
+    nodes_.clear();
+    children_.clear();
+}
+
+void KeyIndex::Reserve(std::size_t keys) {
+    nodes_.reserve(keys);
+    children_.reserve(keys);
+}
+
+KeyIndex::Slot KeyIndex::Append(std::int64_t id, std::int64_t parentId, std::u16string name) {
+    if (!nodes_.empty() && id <= nodes_.back().id) return kNoSlot;
+    const Slot parent = parentId == 0 ? kNoSlot : SlotOf(parentId);
+    if (parentId != 0 && parent == kNoSlot) return kNoSlot;
+
+    const auto slot = static_cast<Slot>(nodes_.size());
+    Node& added = nodes_.emplace_back();
+    added.id = id;
+    added.parent = parent;
+    added.nameHash = FoldedNameHash(name);
+    added.name = std::move(name);
+    if (parent != kNoSlot) {
+        Node& up = nodes_[parent];
+        added.depth = static_cast<std::uint16_t>(up.depth + 1);
+        added.previousSibling = up.lastChild;
+        if (up.lastChild == kNoSlot) {
+            up.firstChild = slot;
+        } else {
+            nodes_[up.lastChild].nextSibling = slot;
+        }
+        up.lastChild = slot;
+        children_.emplace(ChildKey(parent, added.nameHash), slot);
+    }
+    return slot;
+}
+
+void KeyIndex::Unlink(Slot slot) {
+    Node& gone = nodes_[slot];
+    if (gone.parent == kNoSlot) return;
+    Node& up = nodes_[gone.parent];
+    if (gone.previousSibling == kNoSlot) {
+        up.firstChild = gone.nextSibling;
+    } else {
+        nodes_[gone.previousSibling].nextSibling = gone.nextSibling;
+    }
+    if (gone.nextSibling == kNoSlot) {
+        up.lastChild = gone.previousSibling;
+    } else {
+        nodes_[gone.nextSibling].previousSibling = gone.previousSibling;
+    }
+    auto [first, last] = children_.equal_range(ChildKey(gone.parent, gone.nameHash));
+    for (auto it = first; it != last; ++it) {
+        if (it->second == slot) {
+            children_.erase(it);
+            break;
+        }
+    }
+}
+
+void KeyIndex::Remove(Slot slot) {
+    std::vector<Slot> pending{slot};
+    while (!pending.empty()) {
+        const Slot current = pending.back();
+        pending.pop_back();
+        for (Slot child = nodes_[current].firstChild; child != kNoSlot;
+             child = nodes_[child].nextSibling) {
+            pending.push_back(child);
+        }
+        Unlink(current);
+        Node& gone = nodes_[current];
+        gone.alive = false;
+        gone.firstChild = gone.lastChild = kNoSlot;
+        gone.name = std::u16string();
+        gone.values.reset();
+    }
+}
+
+KeyIndex::Slot KeyIndex::SlotOf(std::int64_t id) const {
+    auto it = std::lower_bound(nodes_.begin(), nodes_.end(), id,
+                               [](const Node& node, std::int64_t wanted) { return node.id < wanted; });
+    if (it == nodes_.end() || it->id != id || !it->alive) return kNoSlot;
+    return static_cast<Slot>(it - nodes_.begin());
+}
+
+KeyIndex::Slot KeyIndex::FindChild(Slot parent, std::u16string_view name) const {
+    auto [first, last] = children_.equal_range(ChildKey(parent, FoldedNameHash(name)));
+    for (auto it = first; it != last; ++it) {
+        if (NamesEqual(nodes_[it->second].name, name)) return it->second;
+    }
+    return kNoSlot;
+}
+
+}  // namespace brackwell::registry

@@ -1,0 +1,21 @@
+#include "registry/key_path.h"
+
+namespace brackwell::registry {
+
+std::u16string_view TextOf(LPCWSTR text) {
+    return text ? std::u16string_view(text) : std::u16string_view();
+}
+
+std::vector<std::u16string_view> SplitKeyPath(std::u16string_view path) {
+    std::vector<std::u16string_view> names;
+    std::size_t start = 0;
+    while (start <= path.size()) {
+        std::size_t end = path.find(u'\\', start);
+        if (end == std::u16string_view::npos) end = path.size();
+        if (end > start) names.push_back(path.substr(start, end - start));
+        start = end + 1;
+    }
+    return names;
+}
+
+}  // namespace brackwell::registry

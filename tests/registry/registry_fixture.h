@@ -1,0 +1,50 @@
+#pragma once
+// A fresh registry file in a private temporary folder for every test, and
+// short helpers over the ten calls.
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "registry/registry.h"
+
+namespace brackwell::registry::testing {
+
+// A folder made by mkdtemp and removed with its contents at the end.
+class TemporaryFolder {
+public:
+    TemporaryFolder();
+    ~TemporaryFolder();
+    TemporaryFolder(const TemporaryFolder&) = delete;
+    TemporaryFolder& operator=(const TemporaryFolder&) = delete;
+
+    const std::string& path() const { return path_; }
+
+private:
+    std::string path_;
+};
+
+std::string ReadFileBytes(const std::string& path);
+std::string Narrow(const std::u16string& text);  // ASCII only, for messages
+
+class RegistryTest : public ::testing::Test {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+
+    std::string RegistryPath() const { return folder_.path() + "/registry.sqlite3"; }
+
+    // Creates (or opens) root\path; the handle is closed at TearDown.
+    HKEY Create(const std::u16string& path, HKEY root = HKEY_CURRENT_USER);
+    bool Exists(const std::u16string& path, HKEY root = HKEY_CURRENT_USER);
+    void SetString(HKEY key, const std::u16string& name, const std::u16string& text);
+    std::u16string GetString(HKEY key, const std::u16string& name);
+    std::vector<std::u16string> SubkeyNames(HKEY key);
+    std::vector<std::u16string> ValueNames(HKEY key);
+
+    TemporaryFolder folder_;
+    std::vector<HKEY> opened_;
+};
+
+}  // namespace brackwell::registry::testing

@@ -1,0 +1,67 @@
+// A second process for the store's tests, started with posix_spawn so no
+// SQLite connection ever crosses a fork.
+//   set PATH KEY NAME TEXT       set a string value, exit 0 on success
+//   fill PATH KEY PREFIX COUNT   set COUNT values PREFIX0.. one write each
+//   hold PATH                    lock the file for writing, print "locked",
+//                                and keep the lock until stdin closes
+
+#include <sqlite3.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+#include "registry/device_registry.h"
+#include "registry/registry.h"
+
+namespace {
+
+std::u16string Widen(const std::string& text) { return {text.begin(), text.end()}; }
+
+bool SetString(HKEY key, const std::u16string& name, const std::u16string& text) {
+    return RegSetValueEx(key, name.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()),
+                         static_cast<DWORD>((text.size() + 1) * 2)) == ERROR_SUCCESS;
+}
+
+int Hold(const char* path) {
+    sqlite3* db = nullptr;
+    if (sqlite3_open_v2(path, &db, SQLITE_OPEN_READWRITE, nullptr) != SQLITE_OK ||
+        sqlite3_exec(db, "BEGIN EXCLUSIVE", nullptr, nullptr, nullptr) != SQLITE_OK) {
+        return 1;
+    }
+    std::puts("locked");
+    std::fflush(stdout);
+    char buffer[16];
+    while (read(STDIN_FILENO, buffer, sizeof buffer) > 0) {
+    }
+    sqlite3_exec(db, "ROLLBACK", nullptr, nullptr, nullptr);
+    sqlite3_close(db);
+    return 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    const std::string command = argc > 2 ? argv[1] : "";
+    if (command == "hold") return Hold(argv[2]);
+    if (argc != 6 || (command != "set" && command != "fill")) return 2;
+    if (!brackwell::registry::OpenDeviceRegistry(argv[2]).ok) return 3;
+    HKEY key = nullptr;
+    if (RegCreateKeyEx(HKEY_CURRENT_USER, Widen(argv[3]).c_str(), 0, nullptr, 0, 0, nullptr, &key,
+                       nullptr) != ERROR_SUCCESS) {
+        return 4;
+    }
+    bool ok = true;
+    if (command == "set") {
+        ok = SetString(key, Widen(argv[4]), Widen(argv[5]));
+    } else {
+        const int count = std::atoi(argv[5]);
+        for (int i = 0; ok && i < count; ++i) {
+            ok = SetString(key, Widen(argv[4] + std::to_string(i)), u"x");
+        }
+    }
+    RegCloseKey(key);
+    brackwell::registry::CloseDeviceRegistry();
+    return ok ? 0 : 5;
+}
