@@ -8,7 +8,7 @@ file(WRITE "${OUTPUT}.tmp"
 "#include <string_view>\n\n"
 "namespace brackwell::resources {\n\n"
 "std::string_view ${FUNCTION}() {\n"
-"    static constexpr char kBytes[] = {\n        ${bytes}'\\\\0'};\n"
+"    static constexpr char kBytes[] = {\n        ${bytes}'\\0'};\n"
 "    return {kBytes, sizeof kBytes - 1};\n"
 "}\n\n"
 "}  // namespace brackwell::resources\n")
