@@ -3,8 +3,10 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <cstdio>
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -235,6 +237,133 @@ INSTANTIATE_TEST_SUITE_P(
         RefusedCase{"FaultUnderADeletedKey", std::string(kV5) + "[-HKLM\\k]\n\"a\"=dword:x\n",
                     "line 3: dword needs 1 to 8 hexadecimal digits"}),
     [](const testing::TestParamInfo<RefusedCase>& info) { return info.param.name; });
+
+// Round trips through the store: each test imports into a fresh, empty registry file
+// and reads back with the ten calls.
+class RegFileImport : public testing::Test {
+protected:
+    void SetUp() override {
+        char pattern[] = "/tmp/brackwell-regfile-XXXXXX";
+        ASSERT_NE(nullptr, mkdtemp(pattern));
+        m_dir = pattern;
+        const OpenResult opened = OpenDeviceRegistry(m_dir + "/registry.sqlite3");
+        ASSERT_TRUE(opened.ok) << opened.error;
+    }
+    void TearDown() override {
+        CloseDeviceRegistry();
+        std::filesystem::remove_all(m_dir);
+    }
+
+    struct Value {
+        DWORD type = 0;
+        std::vector<BYTE> data;
+        bool operator==(const Value&) const = default;
+    };
+
+    static std::optional<Value> Read(HKEY root, const std::u16string& path, const std::u16string& name) {
+        HKEY key = nullptr;
+        if (RegOpenKeyEx(root, path.c_str(), 0, 0, &key) != ERROR_SUCCESS)
+            return std::nullopt;
+        Value value;
+        DWORD size = 0;
+        LONG status = RegQueryValueEx(key, name.c_str(), nullptr, &value.type, nullptr, &size);
+        if (status == ERROR_SUCCESS) {
+            value.data.resize(size + 1);
+            status = RegQueryValueEx(key, name.c_str(), nullptr, &value.type, value.data.data(), &size);
+            value.data.resize(size);
+        }
+        RegCloseKey(key);
+        return status == ERROR_SUCCESS ? std::optional<Value>(value) : std::nullopt;
+    }
+
+    static std::vector<std::u16string> SubKeys(HKEY root, const std::u16string& path) {
+        std::vector<std::u16string> names;
+        HKEY key = nullptr;
+        if (RegOpenKeyEx(root, path.c_str(), 0, 0, &key) != ERROR_SUCCESS)
+            return names;
+        WCHAR name[1024];
+        for (DWORD index = 0;; ++index) {
+            DWORD length = 1024;
+            if (RegEnumKeyEx(key, index, name, &length, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS)
+                break;
+            names.emplace_back(name, length);
+        }
+        RegCloseKey(key);
+        return names;
+    }
+
+    static bool Exists(HKEY root, const std::u16string& path) {
+        HKEY key = nullptr;
+        if (RegOpenKeyEx(root, path.c_str(), 0, 0, &key) != ERROR_SUCCESS)
+            return false;
+        RegCloseKey(key);
+        return true;
+    }
+
+    static void Import(const std::string& text) {
+        const RegImportResult result = ImportRegFile(text);
+        ASSERT_TRUE(result.ok) << result.error;
+    }
+
+    std::string m_dir;
+};
+
+TEST_F(RegFileImport, StoresEveryValueTypeAndCreatesMissingParents) {
+    Import(std::string(kV5) +
+           "[HKLM\\Software\\Deep\\Er\\Est]\n"
+           "@=\"default\"\n"
+           "\"Text\"=\"a\\\\b\"\n"
+           "\"Number\"=dword:ffffffff\n"
+           "\"Bytes\"=hex:00,01,02\n"
+           "\"Empty\"=hex:\n"
+           "\"List\"=hex(7):61,00,00,00,62,00,00,00,00,00\n"
+           "\"Expand\"=hex(2):25,00,00,00\n"
+           "[HKCU\\Gr\xC3\xB6\xC3\x9F" "e]\n"
+           "\"Caf\xC3\xA9\"=\"\xE2\x82\xAC\"\n");
+    const std::u16string key = u"Software\\Deep\\Er\\Est";
+    EXPECT_EQ((Value{REG_SZ, {'d', 0, 'e', 0, 'f', 0, 'a', 0, 'u', 0, 'l', 0, 't', 0, 0, 0}}),
+              Read(HKEY_LOCAL_MACHINE, key, u""));
+    EXPECT_EQ((Value{REG_SZ, {'a', 0, '\\', 0, 'b', 0, 0, 0}}), Read(HKEY_LOCAL_MACHINE, key, u"Text"));
+    EXPECT_EQ((Value{REG_DWORD, {0xff, 0xff, 0xff, 0xff}}), Read(HKEY_LOCAL_MACHINE, key, u"Number"));
+    EXPECT_EQ((Value{REG_BINARY, {0, 1, 2}}), Read(HKEY_LOCAL_MACHINE, key, u"Bytes"));
+    EXPECT_EQ((Value{REG_BINARY, {}}), Read(HKEY_LOCAL_MACHINE, key, u"Empty"));
+    EXPECT_EQ((Value{REG_MULTI_SZ, {'a', 0, 0, 0, 'b', 0, 0, 0, 0, 0}}), Read(HKEY_LOCAL_MACHINE, key, u"List"));
+    EXPECT_EQ((Value{REG_EXPAND_SZ, {'%', 0, 0, 0}}), Read(HKEY_LOCAL_MACHINE, key, u"Expand"));
+    EXPECT_EQ(std::vector<std::u16string>{u"Deep"}, SubKeys(HKEY_LOCAL_MACHINE, u"Software"));
+    EXPECT_EQ((Value{REG_SZ, {0xac, 0x20, 0, 0}}), Read(HKEY_CURRENT_USER, u"Gr\u00f6\u00dfe", u"Caf\u00e9"));
+}
+
+TEST_F(RegFileImport, DeletesKeysWithTheirSubtreeAndValues) {
+    Import(std::string(kV5) + "[HKLM\\A\\B\\C]\n\"x\"=dword:1\n[HKLM\\A]\n\"keep\"=dword:2\n\"drop\"=dword:3\n");
+    Import(std::string(kV5) + "[-HKLM\\A\\B]\n\"ignored\"=dword:4\n[-HKLM\\Absent]\n[HKLM\\A]\n\"drop\"=-\n\"absent\"=-\n");
+    EXPECT_FALSE(Exists(HKEY_LOCAL_MACHINE, u"A\\B"));
+    EXPECT_FALSE(Exists(HKEY_LOCAL_MACHINE, u"Absent"));
+    EXPECT_EQ((Value{REG_DWORD, {2, 0, 0, 0}}), Read(HKEY_LOCAL_MACHINE, u"A", u"keep"));
+    EXPECT_EQ(std::nullopt, Read(HKEY_LOCAL_MACHINE, u"A", u"drop"));
+}
+
+TEST_F(RegFileImport, RefusedFileChangesNothing) {
+    Import(std::string(kV5) + "[HKLM\\Base]\n\"v\"=dword:1\n");
+    const std::string tooLong(300, 'k');
+    const std::string malformed = std::string(kV5) + "[-HKLM\\Base]\n[HKLM\\New]\n\"v\"=dword:2\n\"w\"=dword:\n";
+    const std::string storeRefuses = std::string(kV5) + "[-HKLM\\Base]\n[HKLM\\New]\n[HKLM\\" + tooLong + "]\n";
+    for (const std::string& text : {malformed, storeRefuses}) {
+        const RegImportResult result = ImportRegFile(text);
+        EXPECT_FALSE(result.ok);
+        EXPECT_TRUE(result.error.starts_with(text == malformed ? "line 5: " : "line 4: ")) << result.error;
+        EXPECT_EQ((Value{REG_DWORD, {1, 0, 0, 0}}), Read(HKEY_LOCAL_MACHINE, u"Base", u"v"));
+        EXPECT_FALSE(Exists(HKEY_LOCAL_MACHINE, u"New"));
+    }
+}
+
+TEST_F(RegFileImport, DefaultRegistryImportsIntoEveryRoot) {
+    Import(std::string(resources::DefaultRegistryText()));
+    for (HKEY root : {HKEY_CLASSES_ROOT, HKEY_CURRENT_USER, HKEY_LOCAL_MACHINE, HKEY_USERS})
+        EXPECT_FALSE(SubKeys(root, u"").empty());
+    EXPECT_EQ((Value{REG_DWORD, {12, 0, 0, 0}}),
+              Read(HKEY_CURRENT_USER, u"Software\\Ashvale\\Caf\u00e9", u"Gr\u00f6\u00dfe"));
+    EXPECT_EQ((Value{REG_MULTI_SZ, {}}), Read(HKEY_CURRENT_USER, u"Preferences\\Owner\\Reserved", u"Identification"));
+}
 
 }  // namespace
 }  // namespace brackwell::registry
