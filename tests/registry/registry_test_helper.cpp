@@ -2,6 +2,7 @@
 // SQLite connection ever crosses a fork.
 //   set PATH KEY NAME TEXT       set a string value, exit 0 on success
 //   fill PATH KEY PREFIX COUNT   set COUNT values PREFIX0.. one write each
+//   delete PATH KEY              delete a key
 //   hold PATH                    lock the file for writing, print "locked",
 //                                and keep the lock until stdin closes
 
@@ -45,8 +46,13 @@ int Hold(const char* path) {
 int main(int argc, char** argv) {
     const std::string command = argc > 2 ? argv[1] : "";
     if (command == "hold") return Hold(argv[2]);
-    if (argc != 6 || (command != "set" && command != "fill")) return 2;
+    const bool known = (argc == 6 && (command == "set" || command == "fill")) ||
+                       (argc == 4 && command == "delete");
+    if (!known) return 2;
     if (!brackwell::registry::OpenDeviceRegistry(argv[2]).ok) return 3;
+    if (command == "delete") {
+        return RegDeleteKey(HKEY_CURRENT_USER, Widen(argv[3]).c_str()) == ERROR_SUCCESS ? 0 : 5;
+    }
     HKEY key = nullptr;
     if (RegCreateKeyEx(HKEY_CURRENT_USER, Widen(argv[3]).c_str(), 0, nullptr, 0, 0, nullptr, &key,
                        nullptr) != ERROR_SUCCESS) {
@@ -62,6 +68,5 @@ int main(int argc, char** argv) {
         }
     }
     RegCloseKey(key);
-    brackwell::registry::CloseDeviceRegistry();
     return ok ? 0 : 5;
 }

@@ -1,0 +1,32 @@
+#pragma once
+// Runs registry_test_helper as a separate process (posix_spawn: no fork with an
+// open SQLite connection), with pipes to its standard input and output.
+
+#include <string>
+#include <sys/types.h>
+#include <vector>
+
+namespace brackwell::registry::testing {
+
+class HelperProcess {
+public:
+    explicit HelperProcess(const std::vector<std::string>& arguments);
+    ~HelperProcess();
+    HelperProcess(const HelperProcess&) = delete;
+    HelperProcess& operator=(const HelperProcess&) = delete;
+
+    bool started() const { return pid_ > 0; }
+    std::string ReadLine();  // from the helper's output; empty at its end
+    void CloseInput();
+    int Wait();  // the exit status, or -1 when it did not exit normally
+
+private:
+    pid_t pid_ = -1;
+    int input_ = -1;   // our end of its stdin
+    int output_ = -1;  // our end of its stdout
+};
+
+// Runs the helper to completion and returns its exit status.
+int RunHelper(const std::vector<std::string>& arguments);
+
+}  // namespace brackwell::registry::testing

@@ -1,0 +1,71 @@
+// Two processes on one registry file: changes are seen by the next call,
+// concurrent writers both succeed, and a writer that cannot get the lock
+// fails without changing anything.
+
+#include "registry/registry.h"
+#include "tests/registry/helper_process.h"
+#include "tests/registry/registry_fixture.h"
+
+namespace brackwell::registry::testing {
+namespace {
+
+class RegistryProcesses : public RegistryTest {};
+
+TEST_F(RegistryProcesses, AnotherProcessesWritesAreSeenByTheNextCall) {
+    HKEY shared = Create(u"Shared");
+    SetString(shared, u"mine", u"1");
+    EXPECT_EQ((std::vector<std::u16string>{u"mine"}), ValueNames(shared));
+
+    ASSERT_EQ(0, RunHelper({"set", RegistryPath(), "Shared\\Child", "theirs", "2"}));
+    EXPECT_EQ((std::vector<std::u16string>{u"Child"}), SubkeyNames(shared));
+    EXPECT_EQ(u"2", GetString(Create(u"Shared\\Child"), u"theirs"));
+
+    // Our own write after theirs lands beside it, not over a stale view.
+    SetString(shared, u"again", u"3");
+    ASSERT_EQ(0, RunHelper({"set", RegistryPath(), "Shared", "theirs", "4"}));
+    EXPECT_EQ((std::vector<std::u16string>{u"mine", u"again", u"theirs"}), ValueNames(shared));
+
+    HKEY child = Create(u"Shared\\Child");
+    ASSERT_EQ(0, RunHelper({"delete", RegistryPath(), "Shared\\Child"}));
+    EXPECT_EQ(ERROR_KEY_DELETED, RegQueryValueEx(child, u"theirs", nullptr, nullptr, nullptr, nullptr));
+    EXPECT_FALSE(Exists(u"Shared\\Child"));
+}
+
+TEST_F(RegistryProcesses, ConcurrentWritersAllSucceed) {
+    constexpr int kEach = 40;
+    HelperProcess first({"fill", RegistryPath(), "Busy", "a", std::to_string(kEach)});
+    HelperProcess second({"fill", RegistryPath(), "Busy", "b", std::to_string(kEach)});
+    HKEY busy = Create(u"Busy");
+    for (int i = 0; i < kEach; ++i) {
+        const std::string name = "c" + std::to_string(i);
+        SetString(busy, std::u16string(name.begin(), name.end()), u"x");
+    }
+    first.CloseInput();
+    second.CloseInput();
+    EXPECT_EQ(0, first.Wait());
+    EXPECT_EQ(0, second.Wait());
+    EXPECT_EQ(3u * kEach, ValueNames(busy).size());
+    EXPECT_EQ(u"x", GetString(busy, u"a39"));
+    EXPECT_EQ(u"x", GetString(busy, u"b0"));
+}
+
+TEST_F(RegistryProcesses, AWriteThatCannotGetTheLockFailsAndChangesNothing) {
+    HKEY key = Create(u"Locked");
+    SetString(key, u"before", u"1");
+    HelperProcess holder({"hold", RegistryPath()});
+    ASSERT_EQ("locked", holder.ReadLine());
+
+    HKEY created = nullptr;
+    EXPECT_EQ(ERROR_BUSY, RegCreateKeyEx(key, u"Sub", 0, nullptr, 0, 0, nullptr, &created, nullptr));
+    EXPECT_EQ(nullptr, created);
+
+    holder.CloseInput();
+    EXPECT_EQ(0, holder.Wait());
+    EXPECT_EQ((std::vector<std::u16string>{u"before"}), ValueNames(key));
+    EXPECT_TRUE(SubkeyNames(key).empty());
+    SetString(key, u"after", u"2");
+    EXPECT_EQ((std::vector<std::u16string>{u"before", u"after"}), ValueNames(key));
+}
+
+}  // namespace
+}  // namespace brackwell::registry::testing
