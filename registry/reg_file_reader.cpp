@@ -14,6 +14,7 @@ namespace brackwell::registry {
 namespace {
 
 using namespace regfile;
+using Kind = RegOperation::Kind;
 
 constexpr std::u16string_view kRegedit4Header = u"REGEDIT4";
 constexpr std::u16string_view kVersion5Header = u"Windows Registry Editor Version 5.00";
@@ -52,7 +53,6 @@ RegParseResult ParseRegFile(std::string_view bytes) {
             RegKeyHeader header;
             if (!ParseRegKeyHeader(scanner.Rest(), header, reason))
                 return Refuse(line, reason);
-            using Kind = RegOperation::Kind;
             result.operations.push_back(
                 {header.remove ? Kind::DeleteKey : Kind::CreateKey, header.root, header.path, {}, REG_NONE, {}, line});
             key = std::move(header);
@@ -66,7 +66,6 @@ RegParseResult ParseRegFile(std::string_view bytes) {
             // setting one would bring back the key the header has just removed.
             if (key->remove)
                 continue;
-            using Kind = RegOperation::Kind;
             result.operations.push_back({value.remove ? Kind::DeleteValue : Kind::SetValue, key->root, key->path,
                                          std::move(value.name), value.type, std::move(value.data), line});
         } else {

@@ -14,21 +14,18 @@ bool DecodeUtf8(std::string_view in, std::u16string& out, std::size_t* badOffset
     std::size_t i = 0;
     while (i < in.size()) {
         const auto lead = static_cast<unsigned char>(in[i]);
-        char32_t cp = 0;
+        // Continuation bytes after the lead byte, and the smallest code point that needs them.
         std::size_t extra = 0;
         char32_t minimum = 0;
-        if (lead < 0x80) {
-            cp = lead;
-        } else if ((lead & 0xE0) == 0xC0) {
-            cp = lead & 0x1F, extra = 1, minimum = 0x80;
-        } else if ((lead & 0xF0) == 0xE0) {
-            cp = lead & 0x0F, extra = 2, minimum = 0x800;
-        } else if ((lead & 0xF8) == 0xF0) {
-            cp = lead & 0x07, extra = 3, minimum = 0x10000;
-        } else {
-            *badOffset = i;
-            return false;
+        if (lead >= 0x80) {
+            extra = (lead & 0xE0) == 0xC0 ? 1 : (lead & 0xF0) == 0xE0 ? 2 : (lead & 0xF8) == 0xF0 ? 3 : 0;
+            if (extra == 0) {
+                *badOffset = i;
+                return false;
+            }
+            minimum = extra == 1 ? 0x80 : extra == 2 ? 0x800 : 0x10000;
         }
+        char32_t cp = extra == 0 ? lead : lead & (0x3F >> extra);
         if (i + extra >= in.size() && extra > 0) {
             *badOffset = i;
             return false;
