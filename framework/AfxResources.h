@@ -27,7 +27,9 @@ struct AfxToolBarResource {
     std::vector<UINT> ids;  // 0: a separator
 };
 
-// One control of a dialog template; positions in dialog units.
+// One control of a dialog template; positions in dialog units. As in
+// resource scripts, WS_CHILD | WS_VISIBLE are implied, and WS_TABSTOP too for
+// edits and push buttons.
 struct AfxDialogItem {
     LPCWSTR className;  // WC_EDIT, WC_BUTTON, WC_STATIC, WC_LISTVIEW
     LPCWSTR text;

@@ -59,13 +59,13 @@ protected:
     // WM_NEXTDLGCTL with wParam the control's HWND and lParam TRUE.
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
     void OnClose() override;
-    BOOL OnWidgetEvent(QEvent* pEvent) override;
 
     DECLARE_MESSAGE_MAP()
 
 private:
     friend class AfxDialogWidget;
     BOOL BuildFromTemplate();
+    BOOL CreateControl(const struct AfxDialogItem& item, int nTop);
 
     UINT m_nIDTemplate = 0;
     std::unique_ptr<AfxDialogState> m_pState;

@@ -55,7 +55,6 @@ protected:
     void PostNcDestroy() override;
     HWND CreateWidget(CREATESTRUCT& cs) override;
     BOOL OnWidgetEvent(QEvent* pEvent) override;
-    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 
     void OnNextPane();
     void OnPrevPane();
@@ -64,5 +63,8 @@ protected:
     DECLARE_MESSAGE_MAP()
 
 private:
+    void LoadAccelTable(UINT nIDResource);
+    CWnd* ClientWindow() const;
+
     std::unique_ptr<AfxFrameState> m_pState;
 };

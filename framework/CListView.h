@@ -11,7 +11,7 @@ public:
     CListView();
     ~CListView() override;
 
-    CListCtrl& GetListCtrl() const { return m_listCtrl; }
+    CListCtrl& GetListCtrl() const;
     BOOL PreCreateWindow(CREATESTRUCT& cs) override;
 
 protected:

@@ -11,7 +11,7 @@ public:
     CTreeView();
     ~CTreeView() override;
 
-    CTreeCtrl& GetTreeCtrl() const { return m_treeCtrl; }
+    CTreeCtrl& GetTreeCtrl() const;
     BOOL PreCreateWindow(CREATESTRUCT& cs) override;
 
 protected:

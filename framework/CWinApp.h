@@ -68,6 +68,8 @@ private:
     friend int AfxWinMain(int, char*[], std::function<bool(CString&)>);
     friend BOOL AfxWinInitForTests();
     friend void AfxWinTermForTests();
+    // Names the application, keeps the arguments and installs the idle pass.
+    void Startup(std::vector<CString> arguments);
     void Terminate();
 
     std::vector<std::unique_ptr<CDocTemplate>> m_templates;

@@ -19,6 +19,23 @@ public:
     CWnd();
     ~CWnd() override;
 
+    // Tells whether a window object was deleted while the watch lived:
+    // frames and views delete themselves when their window is destroyed,
+    // for instance when creation fails in WM_CREATE.
+    class DeletionWatch {
+    public:
+        explicit DeletionWatch(CWnd* pWnd);
+        ~DeletionWatch();
+        DeletionWatch(const DeletionWatch&) = delete;
+        DeletionWatch& operator=(const DeletionWatch&) = delete;
+        bool Deleted() const { return m_bDeleted; }
+
+    private:
+        friend class CWnd;
+        CWnd* m_pWnd;
+        bool m_bDeleted = false;
+    };
+
     HWND GetSafeHwnd() const { return m_hWnd; }
     // The object attached to hWnd or to its nearest ancestor that has one.
     static CWnd* FromHandle(HWND hWnd);
@@ -81,6 +98,12 @@ public:
     void CheckDlgButton(int nIDButton, UINT nCheck);
     UINT IsDlgButtonChecked(int nIDButton) const;
 
+    // Delivers a notification this control sends: reflected to the
+    // control's own map first (ON_NOTIFY_REFLECT), then to its parent's
+    // ON_NOTIFY entries. Fills hwndFrom and idFrom; returns the handler's
+    // *pResult.
+    LRESULT SendNotify(NMHDR* pNMHDR);
+
     // Through the framework's message-box wrapper, owned by this window.
     int MessageBox(LPCWSTR lpszText, LPCWSTR lpszCaption = nullptr, UINT nType = MB_OK);
 
@@ -102,9 +125,6 @@ protected:
     // Events of the attached widget; TRUE consumes the event.
     virtual BOOL OnWidgetEvent(QEvent* pEvent);
 
-    // Delivers a control's notification: reflected to the control first,
-    // then to its parent's ON_NOTIFY entries. Returns the handler's result.
-    LRESULT SendNotify(NMHDR* pNMHDR);
     // Creating/ending plumbing for derived framework windows.
     void SetOwnStyle(DWORD dwStyle) { m_dwStyle = dwStyle; }
     void SetDlgCtrlID(UINT nID) { m_nID = nID; }
@@ -121,6 +141,7 @@ private:
     void DispatchDestroy();
 
     AfxWindowLink* m_pLink = nullptr;
+    DeletionWatch* m_pWatch = nullptr;
     CWnd* m_pParentWnd = nullptr;
     DWORD m_dwStyle = 0;
     DWORD m_dwExStyle = 0;

@@ -36,6 +36,10 @@ using LRESULT = LONG_PTR;
 using LPVOID = void*;
 using COLORREF = DWORD;
 
+constexpr WORD LOWORD(DWORD_PTR value) { return WORD(value & 0xFFFF); }
+constexpr WORD HIWORD(DWORD_PTR value) { return WORD((value >> 16) & 0xFFFF); }
+constexpr WPARAM MAKEWPARAM(WORD low, WORD high) { return WPARAM(low) | (WPARAM(high) << 16); }
+
 constexpr COLORREF RGB(BYTE r, BYTE g, BYTE b) {
     return COLORREF(r) | (COLORREF(g) << 8) | (COLORREF(b) << 16);
 }
@@ -258,6 +262,7 @@ inline constexpr DWORD ES_WANTRETURN = 0x1000;
 // Button styles and check states.
 inline constexpr DWORD BS_PUSHBUTTON = 0x0000;
 inline constexpr DWORD BS_DEFPUSHBUTTON = 0x0001;
+inline constexpr DWORD BS_CHECKBOX = 0x0002;
 inline constexpr DWORD BS_AUTOCHECKBOX = 0x0003;
 inline constexpr DWORD BS_TYPEMASK = 0x000F;
 inline constexpr int BST_UNCHECKED = 0;

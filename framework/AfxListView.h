@@ -1,0 +1,76 @@
+#pragma once
+// The list control's view widget, over QTreeView (report mode) or QListView
+// (icon mode): clicks become NM_CLICK / NM_DBLCLK, a click on empty space
+// clears the selection, and in-place edits go through the core's label-edit
+// protocol instead of writing the model.
+
+#include <QLineEdit>
+#include <QMouseEvent>
+
+#include "framework/AfxListCore.h"
+
+class AfxListViewAccess {
+public:
+    virtual ~AfxListViewAccess() = default;
+    virtual AfxListCore* Core() const = 0;
+};
+
+template <typename Base>
+class AfxListView : public Base, public AfxListViewAccess {
+public:
+    explicit AfxListView(QWidget* parent) : Base(parent) {}
+
+    AfxListCore* Core() const override { return m_pCore; }
+    void SetCore(AfxListCore* core) { m_pCore = core; }
+
+protected:
+    bool edit(const QModelIndex& index, QAbstractItemView::EditTrigger trigger, QEvent* event) override {
+        if (!index.isValid() || index.column() != 0 || Base::state() == QAbstractItemView::EditingState ||
+            !(index.flags() & Qt::ItemIsEditable))
+            return Base::edit(index, trigger, event);
+        if (trigger != QAbstractItemView::AllEditTriggers &&
+            !(Base::editTriggers() & trigger))  // let the base refuse or delay as it does
+            return Base::edit(index, trigger, event);
+        if (trigger == QAbstractItemView::SelectedClicked)
+            return Base::edit(index, trigger, event);  // starts the delayed edit
+        if (!m_pCore->BeginEdit(index.row())) return false;
+        if (Base::edit(index, trigger, event)) return true;
+        m_pCore->EndEdit(false);
+        return false;
+    }
+
+    void commitData(QWidget* editor) override {
+        if (auto* line = qobject_cast<QLineEdit*>(editor)) m_pCore->CommitEdit(line->text());
+    }
+
+    void closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint) override {
+        Base::closeEditor(editor, hint);
+        m_pCore->EndEdit(hint != QAbstractItemDelegate::RevertModelCache);
+    }
+
+    void mousePressEvent(QMouseEvent* event) override {
+        Base::mousePressEvent(event);
+        if (!Base::indexAt(event->position().toPoint()).isValid()) Base::clearSelection();
+    }
+
+    void mouseReleaseEvent(QMouseEvent* event) override {
+        Base::mouseReleaseEvent(event);
+        if (event->button() != Qt::LeftButton) return;
+        if (m_bAfterDoubleClick) {
+            m_bAfterDoubleClick = false;
+            return;
+        }
+        m_pCore->Click(NM_CLICK, Base::indexAt(event->position().toPoint()).row());
+    }
+
+    void mouseDoubleClickEvent(QMouseEvent* event) override {
+        Base::mouseDoubleClickEvent(event);
+        if (event->button() != Qt::LeftButton) return;
+        m_bAfterDoubleClick = true;
+        m_pCore->Click(NM_DBLCLK, Base::indexAt(event->position().toPoint()).row());
+    }
+
+private:
+    AfxListCore* m_pCore = nullptr;
+    bool m_bAfterDoubleClick = false;
+};

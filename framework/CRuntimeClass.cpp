@@ -1,0 +1,11 @@
+#include "framework/CRuntimeClass.h"
+
+CObject* CRuntimeClass::CreateObject() const {
+    return m_pfnCreateObject ? m_pfnCreateObject() : nullptr;
+}
+
+BOOL CRuntimeClass::IsDerivedFrom(const CRuntimeClass* pBaseClass) const {
+    for (const CRuntimeClass* p = this; p; p = p->m_pBaseClass)
+        if (p == pBaseClass) return TRUE;
+    return FALSE;
+}
