@@ -1,0 +1,51 @@
+#pragma once
+// The document: the current selection, the key whose values are listed, and
+// every registry read and write done for the two views. It reaches the
+// views through its view list: first the values list, second the key tree.
+
+#include "document/ValueDisplay.h"
+#include "framework/CDocument.h"
+#include "framework/CString.h"
+#include "registry/registry.h"
+
+class CListCtrl;
+class CTreeView;
+
+class CBrackwellDoc : public CDocument {
+    DECLARE_DYNCREATE(CBrackwellDoc)
+public:
+    CBrackwellDoc();
+    ~CBrackwellDoc() override;
+
+    // The selection is exclusive: a key item with row -1, or item 0 with a row.
+    HTREEITEM m_hCurrentItem = nullptr;
+    int m_nCurrentValue = -1;
+    // The key whose values the list shows.
+    CString m_strKeyPath;
+    HKEY m_hRootKey = nullptr;
+
+    void SetSelection(HTREEITEM hItem, int nValue);
+
+    // Rebuilds the whole key tree from the registry and selects the first root.
+    void FillTree(CTreeView* pTreeView);
+    int FillSubKeys(CTreeView* pTreeView, HKEY hRoot, const CString& strPath, HTREEITEM hParent);
+    // Path below the root (no leading backslash) and root of an item below a
+    // root. For a root item the path is its label and hRoot is left alone.
+    void GetKeyPath(CTreeView* pTreeView, HTREEITEM hItem, CString& strPath, HKEY& hRoot);
+
+    // Lists the values of (hRoot, strPath) and remembers that key as the
+    // listed one; selects and shows row nSelect unless it is -1.
+    void LoadValues(HKEY hRoot, const CString& strPath, int nSelect);
+
+    // True when the value of the listed key now stands under the new name.
+    BOOL RenameValue(const CString& strOldName, const CString& strNewName);
+
+    // The first four bytes as "XX " each.
+    static CString FormatBinary(const BYTE* pData, DWORD cbData);
+    // Data-column text and image of a value of the given type and data.
+    static ValueDisplay DescribeValue(DWORD dwType, const BYTE* pData, DWORD cbData);
+
+protected:
+    // The control of the first view; null when that view is absent.
+    CListCtrl* ValuesList() const;
+};

@@ -1,0 +1,16 @@
+#pragma once
+// The four registry roots in the order the key tree shows them, with the
+// tree item each one got at the last fill.
+
+#include "framework/types.h"
+#include "registry/registry.h"
+
+struct RootKeyEntry {
+    HKEY hKey;
+    LPCWSTR pszName;
+    HTREEITEM hItem;
+};
+
+inline constexpr int RootKeyCount = 4;
+
+extern RootKeyEntry RootKeyTable[RootKeyCount];
