@@ -1,7 +1,7 @@
 #include "framework/CSplitterWnd.h"
 
-#include <QList>
-#include <QSplitter>
+
+#include "framework/AfxSplitterWidget.h"
 
 #include "framework/CFrameWnd.h"
 #include "framework/CView.h"
@@ -22,9 +22,7 @@ BOOL CSplitterWnd::CreateStatic(CWnd* pParentWnd, int nRows, int nCols, DWORD dw
 }
 
 HWND CSplitterWnd::CreateWidget(CREATESTRUCT& cs) {
-    auto* splitter = new QSplitter(m_nRows > 1 ? Qt::Vertical : Qt::Horizontal, cs.hwndParent);
-    splitter->setChildrenCollapsible(false);
-    return splitter;
+    return new AfxSplitterWidget(m_nRows > 1 ? Qt::Vertical : Qt::Horizontal, cs.hwndParent);
 }
 
 BOOL CSplitterWnd::CreateView(int row, int col, const CRuntimeClass* pViewClass, SIZE sizeInit,
@@ -47,16 +45,12 @@ BOOL CSplitterWnd::CreateView(int row, int col, const CRuntimeClass* pViewClass,
     }
     m_panes[std::size_t(index)] = view;
 
-    auto* splitter = static_cast<QSplitter*>(m_hWnd);
+    auto* splitter = static_cast<AfxSplitterWidget*>(m_hWnd);
     int position = 0;
     for (int i = 0; i < index; ++i)
         if (m_panes[std::size_t(i)]) ++position;
     splitter->insertWidget(position, view->m_hWnd);
-    // The earlier panes keep their size; the last one takes the rest.
-    QList<int> sizes = splitter->sizes();
-    sizes[position] = m_nRows > 1 ? sizeInit.cy : sizeInit.cx;
-    for (int i = 0; i < splitter->count(); ++i) splitter->setStretchFactor(i, i == splitter->count() - 1 ? 1 : 0);
-    splitter->setSizes(sizes);
+    splitter->SetInitialSize(position, m_nRows > 1 ? sizeInit.cy : sizeInit.cx);
     return TRUE;
 }
 
