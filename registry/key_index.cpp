@@ -8,12 +8,13 @@ namespace brackwell::registry {
 
 void KeyIndex::Clear() {
     nodes_.clear();
-    children_.clear();
+    children_.Clear();
+    ++loads_;
 }
 
 void KeyIndex::Reserve(std::size_t keys) {
     nodes_.reserve(keys);
-    children_.reserve(keys);
+    children_.Reserve(keys);
 }
 
 KeyIndex::Slot KeyIndex::Append(std::int64_t id, std::int64_t parentId, std::u16string name) {
@@ -37,7 +38,7 @@ KeyIndex::Slot KeyIndex::Append(std::int64_t id, std::int64_t parentId, std::u16
             nodes_[up.lastChild].nextSibling = slot;
         }
         up.lastChild = slot;
-        children_.emplace(ChildKey(parent, added.nameHash), slot);
+        children_.Insert(ChildKey(parent, added.nameHash), slot);
     }
     return slot;
 }
@@ -56,13 +57,7 @@ void KeyIndex::Unlink(Slot slot) {
     } else {
         nodes_[gone.nextSibling].previousSibling = gone.previousSibling;
     }
-    auto [first, last] = children_.equal_range(ChildKey(gone.parent, gone.nameHash));
-    for (auto it = first; it != last; ++it) {
-        if (it->second == slot) {
-            children_.erase(it);
-            break;
-        }
-    }
+    children_.Erase(ChildKey(gone.parent, gone.nameHash), slot);
 }
 
 void KeyIndex::Remove(Slot slot) {
@@ -91,11 +86,9 @@ KeyIndex::Slot KeyIndex::SlotOf(std::int64_t id) const {
 }
 
 KeyIndex::Slot KeyIndex::FindChild(Slot parent, std::u16string_view name) const {
-    auto [first, last] = children_.equal_range(ChildKey(parent, FoldedNameHash(name)));
-    for (auto it = first; it != last; ++it) {
-        if (NamesEqual(nodes_[it->second].name, name)) return it->second;
-    }
-    return kNoSlot;
+    return children_.Find(
+        ChildKey(parent, FoldedNameHash(name)),
+        [&](Slot child) { return NamesEqual(nodes_[child].name, name); }, kNoSlot);
 }
 
 }  // namespace brackwell::registry

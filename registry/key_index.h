@@ -8,9 +8,9 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
-#include <unordered_map>
 #include <vector>
 
+#include "registry/child_table.h"
 #include "registry/value_list.h"
 
 namespace brackwell::registry {
@@ -47,6 +47,11 @@ public:
     Slot SlotOf(std::int64_t id) const;  // kNoSlot for an unknown or deleted key
     Slot FindChild(Slot parent, std::u16string_view name) const;
 
+    std::size_t size() const { return nodes_.size(); }
+    // Counts Clear calls: a slot remembered under the same count still names
+    // the same key, if that key is alive.
+    std::uint64_t loads() const { return loads_; }
+
     Node& node(Slot slot) { return nodes_[slot]; }
     const Node& node(Slot slot) const { return nodes_[slot]; }
 
@@ -57,7 +62,8 @@ private:
     void Unlink(Slot slot);
 
     std::vector<Node> nodes_;
-    std::unordered_multimap<std::uint64_t, Slot> children_;  // (parent, name hash) -> child
+    ChildTable children_;  // (parent, name hash) -> child
+    std::uint64_t loads_ = 0;
 };
 
 }  // namespace brackwell::registry

@@ -45,9 +45,15 @@ LONG RegistryStore::Reload(bool withValues) {
     return ERROR_SUCCESS;
 }
 
-LONG RegistryStore::SlotOfHandle(const OpenHandle& open, Slot* slot) const {
-    *slot = index_.SlotOf(open.keyId);
-    return *slot == KeyIndex::kNoSlot ? ERROR_KEY_DELETED : ERROR_SUCCESS;
+LONG RegistryStore::SlotOfHandle(OpenHandle& open, Slot* slot) const {
+    if (open.slotLoads != index_.loads() || open.slot >= index_.size() ||
+        index_.node(open.slot).id != open.keyId) {
+        open.slot = index_.SlotOf(open.keyId);
+        open.slotLoads = index_.loads();
+    }
+    *slot = open.slot;
+    if (*slot == KeyIndex::kNoSlot || !index_.node(*slot).alive) return ERROR_KEY_DELETED;
+    return ERROR_SUCCESS;
 }
 
 LONG RegistryStore::RootSlot(HKEY root, Slot* slot) {
@@ -78,7 +84,7 @@ LONG RegistryStore::LoadedValues(Slot* slot, ValueListPtr* values) {
 }
 
 LONG RegistryStore::OpenKey(HKEY base, const Names& path, HKEY* result) {
-    const auto* open = handles_.Find(base);
+    auto* open = handles_.Find(base);
     if (!open) return ERROR_INVALID_HANDLE;
     Slot slot;
     LONG rc = Sync(false);
@@ -93,11 +99,14 @@ LONG RegistryStore::OpenKey(HKEY base, const Names& path, HKEY* result) {
 LONG RegistryStore::EnumKey(HKEY key, DWORD index, const std::u16string** name) {
     auto* open = handles_.Find(key);
     if (!open) return ERROR_INVALID_HANDLE;
+    // Past index 0 the enumeration reads the names it took then, so other
+    // processes' changes need not be looked for.
+    const bool snapshot = index != 0 && open->subkeysTaken;
     Slot slot;
-    LONG rc = Sync(false);
+    LONG rc = snapshot ? ERROR_SUCCESS : Sync(false);
     if (rc == ERROR_SUCCESS) rc = SlotOfHandle(*open, &slot);
     if (rc != ERROR_SUCCESS) return rc;
-    if (index == 0 || !open->subkeysTaken) {
+    if (!snapshot) {
         open->subkeys.clear();
         for (Slot child = index_.node(slot).firstChild; child != KeyIndex::kNoSlot;
              child = index_.node(child).nextSibling) {
@@ -113,11 +122,12 @@ LONG RegistryStore::EnumKey(HKEY key, DWORD index, const std::u16string** name) 
 LONG RegistryStore::EnumValue(HKEY key, DWORD index, ValueRef* value) {
     auto* open = handles_.Find(key);
     if (!open) return ERROR_INVALID_HANDLE;
+    const bool snapshot = index != 0 && open->valuesTaken;
     Slot slot;
-    LONG rc = Sync(true);
+    LONG rc = snapshot ? ERROR_SUCCESS : Sync(true);
     if (rc == ERROR_SUCCESS) rc = SlotOfHandle(*open, &slot);
     if (rc != ERROR_SUCCESS) return rc;
-    if (index == 0 || !open->valuesTaken) {
+    if (!snapshot) {
         open->values = index_.node(slot).values;
         open->valuesTaken = true;
     }
@@ -127,7 +137,7 @@ LONG RegistryStore::EnumValue(HKEY key, DWORD index, ValueRef* value) {
 }
 
 LONG RegistryStore::QueryInfo(HKEY key, KeyInfo* info) {
-    const auto* open = handles_.Find(key);
+    auto* open = handles_.Find(key);
     if (!open) return ERROR_INVALID_HANDLE;
     Slot slot;
     LONG rc = Sync(true);
@@ -153,7 +163,7 @@ LONG RegistryStore::QueryInfo(HKEY key, KeyInfo* info) {
 }
 
 LONG RegistryStore::QueryValue(HKEY key, std::u16string_view name, ValueRef* value) {
-    const auto* open = handles_.Find(key);
+    auto* open = handles_.Find(key);
     if (!open) return ERROR_INVALID_HANDLE;
     Slot slot;
     LONG rc = Sync(true);

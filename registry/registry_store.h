@@ -80,7 +80,7 @@ public:
 private:
     LONG Reload(bool withValues);
     // The live key of an open handle, after Sync.
-    LONG SlotOfHandle(const OpenHandle& open, Slot* slot) const;
+    LONG SlotOfHandle(OpenHandle& open, Slot* slot) const;
     // The values of *slot, loading them first if needed (which may move *slot).
     LONG LoadedValues(Slot* slot, ValueListPtr* values);
 

@@ -117,7 +117,7 @@ LONG RegistryStore::RemoveValue(Slot slot, std::u16string_view name) {
 }
 
 LONG RegistryStore::CreateKey(HKEY base, const Names& path, HKEY* result, DWORD* disposition) {
-    const auto* open = handles_.Find(base);
+    auto* open = handles_.Find(base);
     if (!open) return ERROR_INVALID_HANDLE;
     const std::int64_t baseId = open->keyId;
     Slot slot;
@@ -142,7 +142,7 @@ LONG RegistryStore::CreateKey(HKEY base, const Names& path, HKEY* result, DWORD*
 
 LONG RegistryStore::SetValue(HKEY key, std::u16string_view name, DWORD type,
                              std::span<const BYTE> data) {
-    const auto* open = handles_.Find(key);
+    auto* open = handles_.Find(key);
     if (!open) return ERROR_INVALID_HANDLE;
     if (name.size() > kMaxValueNameLength || data.size() > kMaxValueDataSize) {
         return ERROR_INVALID_PARAMETER;
@@ -155,7 +155,7 @@ LONG RegistryStore::SetValue(HKEY key, std::u16string_view name, DWORD type,
 }
 
 LONG RegistryStore::DeleteKey(HKEY base, const Names& path) {
-    const auto* open = handles_.Find(base);
+    auto* open = handles_.Find(base);
     if (!open) return ERROR_INVALID_HANDLE;
     if (path.empty()) return ERROR_ACCESS_DENIED;
     return Write([&] {
@@ -168,7 +168,7 @@ LONG RegistryStore::DeleteKey(HKEY base, const Names& path) {
 }
 
 LONG RegistryStore::DeleteValue(HKEY key, std::u16string_view name) {
-    const auto* open = handles_.Find(key);
+    auto* open = handles_.Find(key);
     if (!open) return ERROR_INVALID_HANDLE;
     return Write([&] {
         Slot slot;
