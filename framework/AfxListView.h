@@ -49,6 +49,9 @@ protected:
     }
 
     void mousePressEvent(QMouseEvent* event) override {
+        // A double click's own release may never arrive here (a modal
+        // dialog opened by NM_DBLCLK takes it), so a new press starts afresh.
+        m_bAfterDoubleClick = false;
         Base::mousePressEvent(event);
         if (!Base::indexAt(event->position().toPoint()).isValid()) Base::clearSelection();
     }

@@ -101,7 +101,7 @@ BOOL CDialog::BuildFromTemplate() {
     if (!t || m_hWnd) return FALSE;
     CWnd* owner = GetParent() ? GetParent() : AfxGetMainWnd();
     auto* widget = new AfxDialogWidget(this, owner && owner->m_hWnd ? owner->m_hWnd->window() : nullptr);
-    Qt::WindowFlags flags = Qt::Dialog | Qt::WindowTitleHint;
+    Qt::WindowFlags flags = ((t->exStyle & WS_EX_TOOLWINDOW) ? Qt::Tool : Qt::Dialog) | Qt::WindowTitleHint;
     if (t->style & WS_SYSMENU) flags |= Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
     if (!(t->style & WS_CAPTION)) flags |= Qt::FramelessWindowHint;
     widget->setWindowFlags(flags);

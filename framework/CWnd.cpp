@@ -144,10 +144,12 @@ BOOL CWnd::CreateEx(DWORD dwExStyle, LPCWSTR lpszClassName, LPCWSTR lpszWindowNa
     cs.lpCreateParams = lpParam;
     cs.hInstance = AfxGetInstanceHandle();
     cs.hwndParent = pParentWnd ? pParentWnd->m_hWnd : nullptr;
+    // CW_USEDEFAULT in the position leaves position and size to the window.
+    const bool byDefault = rect.left == CW_USEDEFAULT;
     cs.x = rect.left;
     cs.y = rect.top;
-    cs.cx = rect.right - rect.left;
-    cs.cy = rect.bottom - rect.top;
+    cs.cx = byDefault ? CW_USEDEFAULT : int(std::int64_t(rect.right) - rect.left);
+    cs.cy = byDefault ? CW_USEDEFAULT : int(std::int64_t(rect.bottom) - rect.top);
     cs.style = LONG(dwStyle);
     cs.lpszName = lpszWindowName;
     cs.lpszClass = lpszClassName;
