@@ -30,8 +30,10 @@ Problem Verify(StoreConnection& connection) {
         return {reason, true};
     }
     const auto check = connection.QueryText("PRAGMA quick_check");
-    if (!check) return {"it cannot be read (" + connection.ErrorMessage() + ")"};
-    if (*check != "ok") return {"it is damaged (" + *check + ")", true};
+    if (!check && ErrorFromSqlite(connection.ErrorCode()) != ERROR_REGISTRY_CORRUPT) {
+        return {"it cannot be read (" + connection.ErrorMessage() + ")"};
+    }
+    if (check != "ok") return {"it is damaged (" + check.value_or(connection.ErrorMessage()) + ")", true};
     if (connection.ApplyWriteSettings() != SQLITE_OK) {
         return {"it cannot be written (" + connection.ErrorMessage() + ")"};
     }

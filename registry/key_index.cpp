@@ -9,7 +9,7 @@ namespace brackwell::registry {
 void KeyIndex::Clear() {
     nodes_.clear();
     children_.Clear();
-    ++loads_;
+    ++generation_;
 }
 
 void KeyIndex::Reserve(std::size_t keys) {
@@ -61,6 +61,7 @@ void KeyIndex::Unlink(Slot slot) {
 }
 
 void KeyIndex::Remove(Slot slot) {
+    ++generation_;
     std::vector<Slot> pending{slot};
     while (!pending.empty()) {
         const Slot current = pending.back();

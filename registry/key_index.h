@@ -48,9 +48,9 @@ public:
     Slot FindChild(Slot parent, std::u16string_view name) const;
 
     std::size_t size() const { return nodes_.size(); }
-    // Counts Clear calls: a slot remembered under the same count still names
-    // the same key, if that key is alive.
-    std::uint64_t loads() const { return loads_; }
+    // Changes whenever a key is removed or the index cleared: a slot or a
+    // path resolved under the same generation still names the same key.
+    std::uint64_t generation() const { return generation_; }
 
     Node& node(Slot slot) { return nodes_[slot]; }
     const Node& node(Slot slot) const { return nodes_[slot]; }
@@ -63,7 +63,7 @@ private:
 
     std::vector<Node> nodes_;
     ChildTable children_;  // (parent, name hash) -> child
-    std::uint64_t loads_ = 0;
+    std::uint64_t generation_ = 0;
 };
 
 }  // namespace brackwell::registry

@@ -46,10 +46,10 @@ LONG RegistryStore::Reload(bool withValues) {
 }
 
 LONG RegistryStore::SlotOfHandle(OpenHandle& open, Slot* slot) const {
-    if (open.slotLoads != index_.loads() || open.slot >= index_.size() ||
+    if (open.slotGeneration != index_.generation() || open.slot >= index_.size() ||
         index_.node(open.slot).id != open.keyId) {
         open.slot = index_.SlotOf(open.keyId);
-        open.slotLoads = index_.loads();
+        open.slotGeneration = index_.generation();
     }
     *slot = open.slot;
     if (*slot == KeyIndex::kNoSlot || !index_.node(*slot).alive) return ERROR_KEY_DELETED;
@@ -63,11 +63,12 @@ LONG RegistryStore::RootSlot(HKEY root, Slot* slot) {
     return *slot == KeyIndex::kNoSlot ? ERROR_REGISTRY_CORRUPT : ERROR_SUCCESS;
 }
 
-RegistryStore::Slot RegistryStore::Resolve(Slot base, const Names& path) const {
-    Slot slot = base;
-    for (std::u16string_view name : path) {
+RegistryStore::Slot RegistryStore::Resolve(Slot base, const Names& path) {
+    Slot slot;
+    for (std::size_t i = pathCache_.Resume(base, path, index_.generation(), &slot); i < path.size(); ++i) {
+        slot = index_.FindChild(slot, path[i]);
         if (slot == KeyIndex::kNoSlot) break;
-        slot = index_.FindChild(slot, name);
+        pathCache_.Extend(path[i], slot);
     }
     return slot;
 }

@@ -19,6 +19,7 @@
 
 #include "registry/handle_table.h"
 #include "registry/key_index.h"
+#include "registry/path_cache.h"
 #include "registry/registry.h"
 #include "registry/store_connection.h"
 #include "registry/store_tables.h"
@@ -68,7 +69,7 @@ public:
 
     // Building blocks for bodies passed to Write.
     LONG RootSlot(HKEY root, Slot* slot);
-    Slot Resolve(Slot base, const Names& path) const;  // kNoSlot when a name is missing
+    Slot Resolve(Slot base, const Names& path);  // kNoSlot when a name is missing
     LONG CreatePath(Slot base, const Names& path, Slot* slot, bool* created);
     LONG RemoveKey(Slot slot);
     LONG PutValue(Slot slot, std::u16string_view name, DWORD type, std::span<const BYTE> data);
@@ -88,6 +89,7 @@ private:
     StoreTables tables_;
     KeyIndex index_;
     HandleTable handles_;
+    PathCache pathCache_;
     std::optional<std::uint32_t> counter_;  // change counter at the last load or own commit
     bool stale_ = true;  // the mirror must be reloaded
     bool valuesLoaded_ = false;

@@ -26,8 +26,7 @@ LONG ErrorFromSqlite(int rc) {
 
 std::unique_ptr<StoreConnection> StoreConnection::Open(const std::string& path, std::string* error) {
     sqlite3* db = nullptr;
-    const int rc = sqlite3_open_v2(path.c_str(), &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOFOLLOW,
-                                   nullptr);
+    const int rc = sqlite3_open_v2(path.c_str(), &db, SQLITE_OPEN_READWRITE, nullptr);
     sqlite3_file* file = nullptr;
     if (rc == SQLITE_OK) {
         sqlite3_file_control(db, "main", SQLITE_FCNTL_FILE_POINTER, &file);
@@ -71,6 +70,8 @@ std::optional<std::string> StoreConnection::QueryText(const char* sql) {
 }
 
 std::string StoreConnection::ErrorMessage() const { return sqlite3_errmsg(db_); }
+
+int StoreConnection::ErrorCode() const { return sqlite3_errcode(db_); }
 
 SqliteStatement& StoreConnection::Prepared(const char* sql) {
     auto it = statements_.find(sql);

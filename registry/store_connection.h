@@ -44,6 +44,7 @@ public:
     std::optional<std::int64_t> QueryInt(const char* sql);
     std::optional<std::string> QueryText(const char* sql);
     std::string ErrorMessage() const;
+    int ErrorCode() const;  // of the last call that failed
 
     // A statement prepared once per connection; invalid when sql does not compile.
     SqliteStatement& Prepared(const char* sql);
