@@ -1,0 +1,32 @@
+#pragma once
+// The main window: the command bar on top and a static splitter below it,
+// the values list in the upper pane and the key tree in the lower one.
+
+#include "dialogs/SearchSettings.h"
+#include "framework/CCeCommandBar.h"
+#include "framework/CFrameWnd.h"
+#include "framework/CSplitterWnd.h"
+
+class CMainFrame : public CFrameWnd {
+    DECLARE_DYNCREATE(CMainFrame)
+public:
+    CMainFrame();
+    ~CMainFrame() override;
+
+    BOOL PreCreateWindow(CREATESTRUCT& cs) override;
+
+    // Bring a pane to the front with the keyboard focus, as after a search match.
+    void ActivateValuesPane();
+    void ActivateKeysPane();
+
+protected:
+    BOOL OnCreateClient(LPCREATESTRUCT lpcs, CCreateContext* pContext) override;
+    int OnCreate(LPCREATESTRUCT lpCreateStruct);
+
+    CSplitterWnd m_wndSplitter;
+    CCeCommandBar m_wndCommandBar;
+    SearchSettings m_findSettings;
+    BOOL m_bFindActive = FALSE;
+
+    DECLARE_MESSAGE_MAP()
+};
