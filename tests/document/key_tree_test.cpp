@@ -1,0 +1,72 @@
+// The key tree as the program fills it from the registry at start-up, and
+// what selecting a key in it lists.
+#include <gtest/gtest.h>
+
+#include "document/CBrackwellDoc.h"
+#include "document/RootKeyTable.h"
+#include "framework/CTreeCtrl.h"
+#include "shell/CBrackwellView.h"
+#include "tests/shell/gui_fixture.h"
+
+namespace brackwell::testing {
+namespace {
+
+class KeyTreeTest : public GuiTest {};
+
+TEST_F(KeyTreeTest, RootsInTableOrderEvenWhenEmpty) {
+    EXPECT_EQ((std::vector<std::u16string>{u"HKEY_CLASSES_ROOT", u"HKEY_CURRENT_USER",
+                                           u"HKEY_LOCAL_MACHINE", u"HKEY_USERS"}),
+              ChildLabels(nullptr));
+    EXPECT_EQ(std::vector<std::u16string>{}, ChildLabels(FindKey(u"HKEY_USERS")));
+    for (const RootKeyEntry& root : RootKeyTable) {
+        EXPECT_EQ(root.hItem, FindKey(root.pszName));
+        EXPECT_EQ(reinterpret_cast<DWORD_PTR>(root.hKey), Tree().GetItemData(root.hItem));
+    }
+}
+
+TEST_F(KeyTreeTest, FirstLevelSortedDeeperLevelsInStoreOrder) {
+    EXPECT_EQ((std::vector<std::u16string>{u"alpha", u"Mid", u"Zeta"}),
+              ChildLabels(FindKey(u"HKEY_CURRENT_USER")));
+    EXPECT_EQ((std::vector<std::u16string>{u"b2", u"a1"}),
+              ChildLabels(FindKey(u"HKEY_CURRENT_USER\\Zeta")));
+    EXPECT_EQ((std::vector<std::u16string>{u"Types", u"Empty", u"Rename"}),
+              ChildLabels(FindKey(u"HKEY_LOCAL_MACHINE\\Software")));
+}
+
+TEST_F(KeyTreeTest, StartsWithFirstRootSelectedAndItsValuesListed) {
+    EXPECT_EQ(FindKey(u"HKEY_CLASSES_ROOT"), Tree().GetSelectedItem());
+    EXPECT_EQ(FindKey(u"HKEY_CLASSES_ROOT"), Doc().m_hCurrentItem);
+    EXPECT_EQ(-1, Doc().m_nCurrentValue);
+    EXPECT_EQ(HKEY_CLASSES_ROOT, Doc().m_hRootKey);
+    EXPECT_EQ(u"", Doc().m_strKeyPath.str());
+    EXPECT_EQ((std::vector<Row>{{u"RootText", u"at the root", 0}}), Rows());
+}
+
+TEST_F(KeyTreeTest, TappingKeysListsThemByPathBelowTheirRoot) {
+    TapKey(u"HKEY_CURRENT_USER\\Zeta\\a1");
+    EXPECT_EQ(HKEY_CURRENT_USER, Doc().m_hRootKey);
+    EXPECT_EQ(u"Zeta\\a1", Doc().m_strKeyPath.str());
+    EXPECT_EQ(FindKey(u"HKEY_CURRENT_USER\\Zeta\\a1"), Doc().m_hCurrentItem);
+
+    TapKey(u"HKEY_CLASSES_ROOT\\.txt");
+    EXPECT_EQ(u".txt", Doc().m_strKeyPath.str());
+    EXPECT_EQ((std::vector<Row>{{u"", u"txtfile", 0}}), Rows());
+
+    TapKey(u"HKEY_LOCAL_MACHINE");
+    EXPECT_EQ(HKEY_LOCAL_MACHINE, Doc().m_hRootKey);
+    EXPECT_EQ(u"", Doc().m_strKeyPath.str());
+    EXPECT_EQ(std::vector<Row>{}, Rows());
+    EXPECT_EQ(-1, Doc().m_nCurrentValue);
+    EXPECT_EQ(-1, SelectedRow());
+}
+
+TEST_F(KeyTreeTest, KeyPathOfRootItemIsItsLabelAndLeavesRootAlone) {
+    CString path;
+    HKEY root = HKEY_USERS;
+    Doc().GetKeyPath(&KeysView(), FindKey(u"HKEY_LOCAL_MACHINE"), path, root);
+    EXPECT_EQ(u"HKEY_LOCAL_MACHINE", path.str());
+    EXPECT_EQ(HKEY_USERS, root);
+}
+
+}  // namespace
+}  // namespace brackwell::testing

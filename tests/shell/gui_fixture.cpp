@@ -1,0 +1,269 @@
+#include "tests/shell/gui_fixture.h"
+
+#include <QAbstractItemView>
+#include <QAction>
+#include <QCoreApplication>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QStandardItemModel>
+#include <QTest>
+#include <QToolButton>
+#include <QTreeWidget>
+#include <algorithm>
+#include <ostream>
+
+#include "document/CBrackwellDoc.h"
+#include "framework/AfxListCore.h"
+#include "framework/AfxMessageBox.h"
+#include "framework/AfxTreeItem.h"
+#include "framework/AfxTreeWidget.h"
+#include "framework/CDialog.h"
+#include "framework/CEdit.h"
+#include "framework/CWinApp.h"
+#include "resources/resources.h"
+#include "shell/CBrackwellApp.h"
+#include "shell/CBrackwellView.h"
+#include "shell/CDetailsView.h"
+#include "shell/CMainFrame.h"
+#include "tests/document/temporary_registry.h"
+
+// Fontconfig, loaded by Qt to draw text, keeps its configuration until exit
+// on purpose; the leak checker of sanitizer builds is told so.
+extern "C" const char* __lsan_default_suppressions() { return "leak:libfontconfig.so\n"; }
+
+namespace brackwell::testing {
+
+const std::string_view kFixtureRegistry =
+    "REGEDIT4\n"
+    "\n"
+    "[HKEY_CLASSES_ROOT]\n"
+    "\"RootText\"=\"at the root\"\n"
+    "\n"
+    "[HKEY_CLASSES_ROOT\\.txt]\n"
+    "@=\"txtfile\"\n"
+    "\n"
+    "[HKEY_CURRENT_USER\\Zeta\\b2]\n"
+    "[HKEY_CURRENT_USER\\Zeta\\a1]\n"
+    "[HKEY_CURRENT_USER\\alpha]\n"
+    "[HKEY_CURRENT_USER\\Mid]\n"
+    "\n"
+    "[HKEY_LOCAL_MACHINE\\Software\\Types]\n"
+    "\"Text\"=\"hello\"\n"
+    "\"Multi\"=hex(7):61,00,62,00,00\n"
+    "\"Number\"=dword:ffffffff\n"
+    "\"Binary\"=hex:01,ab,00,ff,10\n"
+    "\"Short\"=hex:00,01,02\n"
+    "\"Expand\"=hex(2):25,50,41,54,48,25,00\n"
+    "\n"
+    "[HKEY_LOCAL_MACHINE\\Software\\Empty]\n"
+    "\"Blank\"=hex:\n"
+    "\"Nothing\"=hex(0):\n"
+    "\n"
+    "[HKEY_LOCAL_MACHINE\\Software\\Rename]\n"
+    "\"Alpha\"=\"one\"\n"
+    "\"Beta\"=\"two\"\n"
+    "\"Gamma\"=dword:00000007\n"
+    "\"Delta\"=\"four\"\n"
+    "\n"
+    "[HKEY_LOCAL_MACHINE\\Hardware]\n";
+
+void PrintTo(const Row& row, std::ostream* os) {
+    *os << "{" << QString::fromStdU16String(row.name).toStdString() << ", "
+        << QString::fromStdU16String(row.data).toStdString() << ", " << row.image << "}";
+}
+
+std::unique_ptr<TemporaryRegistry> GuiTest::registry_;
+
+void GuiTest::SetUpTestSuite() {
+    resources::Register();
+    BuildProgram();
+}
+
+void GuiTest::BuildProgram() {
+    registry_ = std::make_unique<TemporaryRegistry>(kFixtureRegistry);
+    if (registry_->error().empty() && !AfxWinInitForTests())
+        ADD_FAILURE() << "the program did not start";
+}
+
+void GuiTest::TearDownTestSuite() {
+    AfxWinTermForTests();
+    registry_.reset();
+}
+
+void GuiTest::SetUp() {
+    ASSERT_EQ("", registry_->error());
+    ASSERT_EQ(static_cast<CWinApp*>(&theApp), AfxGetApp());
+    ASSERT_NE(nullptr, dynamic_cast<CMainFrame*>(AfxGetMainWnd()));
+    AfxSetMessageBoxResponder([](const AfxMessageBoxRequest& request) {
+        ADD_FAILURE() << "unexpected message box: " << request.text.ToQString().toStdString();
+        return IDCANCEL;
+    });
+}
+
+void GuiTest::TearDown() {
+    AfxSetMessageBoxResponder({});
+    AfxSetModalDialogDriver({});
+}
+
+CMainFrame& GuiTest::Frame() { return *dynamic_cast<CMainFrame*>(AfxGetMainWnd()); }
+
+CBrackwellDoc& GuiTest::Doc() { return *dynamic_cast<CBrackwellDoc*>(Frame().GetActiveDocument()); }
+
+CDetailsView& GuiTest::ValuesView() {
+    POSITION pos = Doc().GetFirstViewPosition();
+    return *dynamic_cast<CDetailsView*>(Doc().GetNextView(pos));
+}
+
+CBrackwellView& GuiTest::KeysView() {
+    POSITION pos = Doc().GetFirstViewPosition();
+    Doc().GetNextView(pos);
+    return *dynamic_cast<CBrackwellView*>(Doc().GetNextView(pos));
+}
+
+CListCtrl& GuiTest::List() { return ValuesView().GetListCtrl(); }
+
+CTreeCtrl& GuiTest::Tree() { return KeysView().GetTreeCtrl(); }
+
+HTREEITEM GuiTest::FindKey(std::u16string_view path) {
+    HTREEITEM item = nullptr;
+    HTREEITEM candidate = Tree().GetRootItem();
+    while (!path.empty()) {
+        const std::u16string_view name = path.substr(0, path.find(u'\\'));
+        path.remove_prefix(std::min(path.size(), name.size() + 1));
+        while (candidate && Tree().GetItemText(candidate).str() != name)
+            candidate = Tree().GetNextSiblingItem(candidate);
+        if (!candidate) return nullptr;
+        item = candidate;
+        candidate = Tree().GetChildItem(item);
+    }
+    return item;
+}
+
+std::vector<std::u16string> GuiTest::ChildLabels(HTREEITEM item) {
+    std::vector<std::u16string> labels;
+    for (HTREEITEM child = item ? Tree().GetChildItem(item) : Tree().GetRootItem(); child;
+         child = Tree().GetNextSiblingItem(child))
+        labels.push_back(Tree().GetItemText(child).str());
+    return labels;
+}
+
+std::vector<Row> GuiTest::Rows() {
+    // The list keeps each row's image index in the model, under this role.
+    constexpr int kImageRole = Qt::UserRole + 1;
+    const QStandardItemModel* model = AfxListCore::Of(List().GetSafeHwnd())->Model();
+    std::vector<Row> rows;
+    for (int row = 0; row < List().GetItemCount(); ++row)
+        rows.push_back({List().GetItemText(row, 0).str(), List().GetItemText(row, 1).str(),
+                        model->item(row, 0)->data(kImageRole).toInt()});
+    return rows;
+}
+
+int GuiTest::RowOf(std::u16string_view name) {
+    for (int row = 0; row < List().GetItemCount(); ++row)
+        if (List().GetItemText(row, 0).str() == name) return row;
+    return -1;
+}
+
+int GuiTest::SelectedRow() { return List().GetNextItem(-1, LVNI_SELECTED); }
+
+bool GuiTest::IsRowFullyVisible(int row) {
+    auto* view = qobject_cast<QAbstractItemView*>(List().GetSafeHwnd());
+    const QRect rect = view->visualRect(view->model()->index(row, 0));
+    return rect.isValid() && view->viewport()->rect().contains(rect);
+}
+
+namespace {
+
+QAbstractItemView* ListWidget(CListCtrl& list) {
+    return qobject_cast<QAbstractItemView*>(list.GetSafeHwnd());
+}
+
+QPoint RowCentre(CListCtrl& list, int row) {
+    QAbstractItemView* view = ListWidget(list);
+    const QModelIndex index = view->model()->index(row, 0);
+    view->scrollTo(index);
+    return view->visualRect(index).center();
+}
+
+}  // namespace
+
+void GuiTest::TapKey(std::u16string_view path) {
+    const HTREEITEM item = FindKey(path);
+    ASSERT_NE(nullptr, item) << QString::fromStdU16String(std::u16string(path)).toStdString();
+    for (HTREEITEM parent = Tree().GetParentItem(item); parent; parent = Tree().GetParentItem(parent))
+        Tree().Expand(parent, TVE_EXPAND);
+    auto* tree = static_cast<AfxTreeWidget*>(Tree().GetSafeHwnd());
+    QTreeWidgetItem* widgetItem = tree->Item(item);
+    tree->scrollToItem(widgetItem);
+    QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, tree->visualItemRect(widgetItem).center());
+}
+
+void GuiTest::TapRow(int row) {
+    const QPoint centre = RowCentre(List(), row);
+    QTest::mouseClick(ListWidget(List())->viewport(), Qt::LeftButton, {}, centre);
+}
+
+void GuiTest::DoubleTapRow(int row) {
+    const QPoint centre = RowCentre(List(), row);
+    QTest::mouseDClick(ListWidget(List())->viewport(), Qt::LeftButton, {}, centre);
+}
+
+void GuiTest::TapBelowRows() {
+    QWidget* viewport = ListWidget(List())->viewport();
+    const QPoint below(10, viewport->height() - 3);
+    ASSERT_FALSE(ListWidget(List())->indexAt(below).isValid()) << "no empty space below the rows";
+    QTest::mouseClick(viewport, Qt::LeftButton, {}, below);
+}
+
+namespace {
+
+QLineEdit* StartNameEdit(CListCtrl& list, int row) {
+    CEdit* edit = list.EditLabel(row);
+    return edit ? qobject_cast<QLineEdit*>(edit->GetSafeHwnd()) : nullptr;
+}
+
+}  // namespace
+
+void GuiTest::EditRowName(int row, const QString& text) {
+    QLineEdit* editor = StartNameEdit(List(), row);
+    ASSERT_NE(nullptr, editor);
+    editor->selectAll();
+    QTest::keyClicks(editor, text);
+    QTest::keyClick(editor, Qt::Key_Return);
+    // The item view commits and closes the editor from a queued call.
+    QCoreApplication::processEvents();
+}
+
+void GuiTest::CancelRowNameEdit(int row, const QString& text) {
+    QLineEdit* editor = StartNameEdit(List(), row);
+    ASSERT_NE(nullptr, editor);
+    editor->selectAll();
+    QTest::keyClicks(editor, text);
+    QTest::keyClick(editor, Qt::Key_Escape);
+    QCoreApplication::processEvents();
+}
+
+QAction* GuiTest::MenuAction(UINT id) {
+    auto* menuBar = Frame().GetSafeHwnd()->findChild<QMenuBar*>();
+    return menuBar ? menuBar->findChild<QAction*>(QString::number(id)) : nullptr;
+}
+
+QToolButton* GuiTest::ToolButton(UINT id) {
+    return Frame().GetSafeHwnd()->findChild<QToolButton*>(QString::number(id));
+}
+
+bool GuiTest::IsCommandEnabled(UINT id) {
+    Frame().OnIdleUpdateCmdUI();
+    QAction* action = MenuAction(id);
+    if (!action) ADD_FAILURE() << "no menu item for command " << id;
+    return action && action->isEnabled();
+}
+
+void GuiTest::RunCommand(UINT id) {
+    ASSERT_TRUE(IsCommandEnabled(id)) << "command " << id << " is disabled";
+    MenuAction(id)->trigger();
+}
+
+QWidget* GuiTest::FocusWidget() { return Frame().GetSafeHwnd()->focusWidget(); }
+
+}  // namespace brackwell::testing
