@@ -156,6 +156,7 @@ struct LabelEdit {
     const char* fault;
     const char* typed;
     const char* label;  // the byte's label afterwards
+    friend void PrintTo(const LabelEdit& row, std::ostream* os) { *os << '"' << row.typed << '"'; }
 };
 
 class ByteLabelEdit : public BinaryDialog, public ::testing::WithParamInterface<LabelEdit> {};

@@ -6,6 +6,7 @@
 #include <QScreen>
 #include <QTest>
 #include <memory>
+#include <ostream>
 
 #include "dialogs/CAboutDlg.h"
 #include "dialogs/CFindDlg.h"
@@ -30,6 +31,7 @@ struct InputDialogKind {
     std::unique_ptr<CDialog> (*make)(LPCWSTR lpszName);
     // m_strName after the dialog ran; null for dialogs without one.
     CString (*nameAfter)(const CDialog& dlg);
+    friend void PrintTo(const InputDialogKind& kind, std::ostream* os) { *os << kind.name; }
 };
 
 const InputDialogKind kString{
@@ -226,6 +228,7 @@ struct TypedNumber {
     const char* fault;
     const char* typed;
     DWORD bits;
+    friend void PrintTo(const TypedNumber& row, std::ostream* os) { *os << '"' << row.typed << '"'; }
 };
 
 class NumberReading : public DialogTest, public ::testing::WithParamInterface<TypedNumber> {};
