@@ -16,9 +16,6 @@ namespace brackwell::registry {
 
 struct OpenHandle {
     std::int64_t keyId = 0;
-    // Where the key was last found in the key index, and in which generation.
-    std::uint32_t slot = UINT32_MAX;
-    std::uint64_t slotGeneration = 0;
     // What an enumeration walks: taken at its index-0 call (or its first call),
     // so the order stays put while the key changes.
     bool subkeysTaken = false;

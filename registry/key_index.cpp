@@ -1,13 +1,12 @@
 #include "registry/key_index.h"
 
-#include <algorithm>
-
 #include "registry/name_folding.h"
 
 namespace brackwell::registry {
 
 void KeyIndex::Clear() {
     nodes_.clear();
+    slotById_.clear();
     children_.Clear();
     ++generation_;
 }
@@ -23,6 +22,10 @@ KeyIndex::Slot KeyIndex::Append(std::int64_t id, std::int64_t parentId, std::u16
     if (parentId != 0 && parent == kNoSlot) return kNoSlot;
 
     const auto slot = static_cast<Slot>(nodes_.size());
+    if (static_cast<std::uint64_t>(id) >= slotById_.size()) {
+        slotById_.resize(static_cast<std::size_t>(id) + 1 + slotById_.size() / 2, kNoSlot);
+    }
+    slotById_[static_cast<std::size_t>(id)] = slot;
     Node& added = nodes_.emplace_back();
     added.id = id;
     added.parent = parent;
@@ -72,6 +75,7 @@ void KeyIndex::Remove(Slot slot) {
         }
         Unlink(current);
         Node& gone = nodes_[current];
+        slotById_[static_cast<std::size_t>(gone.id)] = kNoSlot;
         gone.alive = false;
         gone.firstChild = gone.lastChild = kNoSlot;
         gone.name = std::u16string();
@@ -80,10 +84,8 @@ void KeyIndex::Remove(Slot slot) {
 }
 
 KeyIndex::Slot KeyIndex::SlotOf(std::int64_t id) const {
-    auto it = std::lower_bound(nodes_.begin(), nodes_.end(), id,
-                               [](const Node& node, std::int64_t wanted) { return node.id < wanted; });
-    if (it == nodes_.end() || it->id != id || !it->alive) return kNoSlot;
-    return static_cast<Slot>(it - nodes_.begin());
+    if (id <= 0 || static_cast<std::uint64_t>(id) >= slotById_.size()) return kNoSlot;
+    return slotById_[static_cast<std::size_t>(id)];
 }
 
 KeyIndex::Slot KeyIndex::FindChild(Slot parent, std::u16string_view name) const {

@@ -1,9 +1,9 @@
 #pragma once
 // The key tree held in memory, so that resolving a path costs no store query.
-// Nodes sit in a vector sorted by key id: ids only grow (a parent is always
-// older than its children), so loading in id order and appending new keys keep
-// it sorted, and a key is found by id with a binary search. Deleted keys stay
-// as dead slots until the next full load. Children are linked in creation order.
+// Key ids only grow (a parent is always older than its children), so loading
+// in id order and appending new keys keep every child list in creation order.
+// A key is found by id through a table indexed by id. Deleted keys stay as dead
+// slots until the next full load.
 
 #include <cstdint>
 #include <string>
@@ -47,7 +47,6 @@ public:
     Slot SlotOf(std::int64_t id) const;  // kNoSlot for an unknown or deleted key
     Slot FindChild(Slot parent, std::u16string_view name) const;
 
-    std::size_t size() const { return nodes_.size(); }
     // Changes whenever a key is removed or the index cleared: a slot or a
     // path resolved under the same generation still names the same key.
     std::uint64_t generation() const { return generation_; }
@@ -62,6 +61,7 @@ private:
     void Unlink(Slot slot);
 
     std::vector<Node> nodes_;
+    std::vector<Slot> slotById_;  // kNoSlot for ids not (or no longer) present
     ChildTable children_;  // (parent, name hash) -> child
     std::uint64_t generation_ = 0;
 };

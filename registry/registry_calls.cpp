@@ -97,7 +97,7 @@ LONG RegQueryInfoKey(HKEY hKey, LPWSTR lpClass, LPDWORD lpcchClass, LPDWORD, LPD
     RegistryStore* store = CurrentRegistry();
     if (!store) return ERROR_INVALID_HANDLE;
     KeyInfo info;
-    LONG rc = store->QueryInfo(hKey, &info);
+    LONG rc = store->QueryInfo(hKey, lpcSubKeys || lpcbMaxSubKeyLen, &info);
     if (rc == ERROR_SUCCESS) rc = CheckClassBuffer(lpClass, lpcchClass);
     if (rc != ERROR_SUCCESS) return rc;
     WriteEmptyClass(lpClass, lpcchClass);

@@ -45,15 +45,9 @@ LONG RegistryStore::Reload(bool withValues) {
     return ERROR_SUCCESS;
 }
 
-LONG RegistryStore::SlotOfHandle(OpenHandle& open, Slot* slot) const {
-    if (open.slotGeneration != index_.generation() || open.slot >= index_.size() ||
-        index_.node(open.slot).id != open.keyId) {
-        open.slot = index_.SlotOf(open.keyId);
-        open.slotGeneration = index_.generation();
-    }
-    *slot = open.slot;
-    if (*slot == KeyIndex::kNoSlot || !index_.node(*slot).alive) return ERROR_KEY_DELETED;
-    return ERROR_SUCCESS;
+LONG RegistryStore::SlotOfHandle(const OpenHandle& open, Slot* slot) const {
+    *slot = index_.SlotOf(open.keyId);
+    return *slot == KeyIndex::kNoSlot ? ERROR_KEY_DELETED : ERROR_SUCCESS;
 }
 
 LONG RegistryStore::RootSlot(HKEY root, Slot* slot) {
@@ -137,7 +131,7 @@ LONG RegistryStore::EnumValue(HKEY key, DWORD index, ValueRef* value) {
     return ERROR_SUCCESS;
 }
 
-LONG RegistryStore::QueryInfo(HKEY key, KeyInfo* info) {
+LONG RegistryStore::QueryInfo(HKEY key, bool countSubKeys, KeyInfo* info) {
     auto* open = handles_.Find(key);
     if (!open) return ERROR_INVALID_HANDLE;
     Slot slot;
@@ -145,7 +139,8 @@ LONG RegistryStore::QueryInfo(HKEY key, KeyInfo* info) {
     if (rc == ERROR_SUCCESS) rc = SlotOfHandle(*open, &slot);
     if (rc != ERROR_SUCCESS) return rc;
     *info = {};
-    for (Slot child = index_.node(slot).firstChild; child != KeyIndex::kNoSlot;
+    const Slot first = countSubKeys ? index_.node(slot).firstChild : KeyIndex::kNoSlot;
+    for (Slot child = first; child != KeyIndex::kNoSlot;
          child = index_.node(child).nextSibling) {
         ++info->subKeys;
         info->maxSubKeyNameLength = std::max<DWORD>(info->maxSubKeyNameLength,

@@ -56,7 +56,8 @@ public:
     LONG CreateKey(HKEY base, const Names& path, HKEY* result, DWORD* disposition);
     LONG EnumKey(HKEY key, DWORD index, const std::u16string** name);
     LONG EnumValue(HKEY key, DWORD index, ValueRef* value);
-    LONG QueryInfo(HKEY key, KeyInfo* info);
+    // Subkeys are counted only when asked: it walks every child.
+    LONG QueryInfo(HKEY key, bool countSubKeys, KeyInfo* info);
     LONG QueryValue(HKEY key, std::u16string_view name, ValueRef* value);
     LONG SetValue(HKEY key, std::u16string_view name, DWORD type, std::span<const BYTE> data);
     LONG DeleteKey(HKEY base, const Names& path);
@@ -81,7 +82,7 @@ public:
 private:
     LONG Reload(bool withValues);
     // The live key of an open handle, after Sync.
-    LONG SlotOfHandle(OpenHandle& open, Slot* slot) const;
+    LONG SlotOfHandle(const OpenHandle& open, Slot* slot) const;
     // The values of *slot, loading them first if needed (which may move *slot).
     LONG LoadedValues(Slot* slot, ValueListPtr* values);
 
