@@ -315,10 +315,7 @@ BOOL CWnd::ShowWindow(int nCmdShow) {
         m_hWnd->hide();
     } else {
         m_hWnd->show();
-        if (m_hWnd->isWindow()) {
-            m_hWnd->raise();
-            m_hWnd->activateWindow();
-        }
+        if (m_hWnd->isWindow()) m_hWnd->activateWindow();
     }
     return wasVisible;
 }
