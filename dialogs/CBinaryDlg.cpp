@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cstdint>
 #include <optional>
-#include <vector>
 
 #include "framework/CEdit.h"
 #include "framework/CListCtrl.h"
@@ -83,8 +82,10 @@ BOOL CBinaryDlg::OnInitDialog() {
     SetDlgItemText(IDC_NAME, m_strName);
     if (!m_strName.IsEmpty())
         if (auto* pName = dynamic_cast<CEdit*>(GetDlgItem(IDC_NAME))) pName->SetReadOnly(TRUE);
+    // Without data there are no bytes to show, whatever length came with it.
+    const DWORD nCount = m_pData ? m_nLength : 0;
     int nLast = -1;
-    for (DWORD i = 0; i < m_nLength; ++i) nLast = pList->InsertItem(int(i), ByteLabel(m_pData[i]));
+    for (DWORD i = 0; i < nCount; ++i) nLast = pList->InsertItem(int(i), ByteLabel(m_pData[i]));
     if (nLast >= 0) pList->SetItemState(nLast, LVIS_SELECTED, LVIS_SELECTED);
     UpdateLabels();
     GotoDlgCtrl(pList);
@@ -117,20 +118,9 @@ void CBinaryDlg::OnItemChanged(NMHDR* pNMHDR, LRESULT* pResult) {
 }
 
 void CBinaryDlg::OnInsert() {
-    // Inserting in the middle of a long list costs a shift per item, so the
-    // list is rebuilt in order instead: linear in the number of bytes.
     CListCtrl* pList = List();
     if (!pList) return;
-    const int nCount = pList->GetItemCount();
-    std::vector<CString> labels;
-    labels.reserve(std::size_t(nCount));
-    for (int i = 0; i < nCount; ++i) labels.push_back(pList->GetItemText(i, 0));
-    const int nAt = std::max(SelectedIndex(), 0);
-    pList->DeleteAllItems();
-    for (int i = 0; i < nAt; ++i) pList->InsertItem(i, labels[std::size_t(i)]);
-    pList->InsertItem(nAt, u"00");
-    for (int i = nAt; i < nCount; ++i) pList->InsertItem(i + 1, labels[std::size_t(i)]);
-    ShowNewByte(nAt);
+    ShowNewByte(pList->InsertItem(std::max(SelectedIndex(), 0), u"00"));
 }
 
 void CBinaryDlg::OnAppend() {

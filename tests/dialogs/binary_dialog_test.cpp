@@ -71,6 +71,20 @@ TEST_F(BinaryDialog, OpensOnTheBytesWithTheLastSelected) {
     EXPECT_EQ(sixteen.offset, "Offset: Fh");
 }
 
+TEST_F(BinaryDialog, ALengthWithoutDataShowsNoBytes) {
+    CBinaryDlg dlg(u"Enter new binary value", u"", nullptr, 4);
+    Shown shown;
+    EXPECT_EQ(RunDialog(dlg,
+                        [&shown](CDialog& live) {
+                            shown = Show(live);
+                            PressOk(live);
+                        }),
+              IDOK);
+    EXPECT_EQ(shown, (Shown{{}, -1, "Size: 0h", "Offset: 0h"}));
+    EXPECT_EQ(dlg.m_pData, nullptr);
+    EXPECT_EQ(dlg.m_nLength, 0u);
+}
+
 TEST_F(BinaryDialog, OpensAtItsTemplateSizeWithTheFocusOnTheBytes) {
     for (bool sipUp : {false, true}) {
         SHSipPreference(nullptr, sipUp ? SIP_UP : SIP_DOWN);
