@@ -2,8 +2,6 @@
 
 #include <algorithm>
 
-#include "registry/registry_limits.h"
-
 namespace brackwell::registry {
 
 RegistryStore::RegistryStore(std::unique_ptr<StoreConnection> connection)
