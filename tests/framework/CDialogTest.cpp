@@ -2,6 +2,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScreen>
+#include <QTest>
 #include <gtest/gtest.h>
 
 #include "resources/resource.h"
@@ -166,6 +167,67 @@ TEST_F(CDialogTest, ControlsArePlacedInDialogUnits) {
         return IDCANCEL;
     });
     dlg.DoModal();
+}
+
+// Keys reach the dialog as on the platform: Enter presses the default
+// button, except in a multi-line edit that wants Enter; Escape cancels.
+TEST_F(CDialogTest, EnterPressesDefaultButtonAndEscapeCancels) {
+    StringDlg enter;
+    AfxSetModalDialogDriver([](CDialog& d) -> INT_PTR {
+        d.SetDlgItemText(IDC_VALUE, u"by Enter");
+        QTest::keyClick(d.GetDlgItem(IDC_VALUE)->m_hWnd, Qt::Key_Return);
+        return 0;
+    });
+    EXPECT_EQ(enter.DoModal(), IDOK);
+    EXPECT_EQ(enter.m_strValue, CString(u"by Enter"));
+
+    StringDlg escape;
+    AfxSetModalDialogDriver([](CDialog& d) -> INT_PTR {
+        QTest::keyClick(d.GetDlgItem(IDC_VALUE)->m_hWnd, Qt::Key_Escape);
+        return 0;
+    });
+    EXPECT_EQ(escape.DoModal(), IDCANCEL);
+    EXPECT_FALSE(escape.m_bOkRan);
+}
+
+TEST_F(CDialogTest, EnterInMultiLineEditBreaksTheLine) {
+    CDialog dlg(IDD_MULTI_STRING);
+    AfxSetModalDialogDriver([](CDialog& d) -> INT_PTR {
+        QWidget* edit = d.GetDlgItem(IDC_VALUE)->m_hWnd;
+        QTest::keyClicks(edit, QStringLiteral("a"));
+        QTest::keyClick(edit, Qt::Key_Return);
+        QTest::keyClicks(edit, QStringLiteral("b"));
+        EXPECT_EQ(static_cast<CEdit*>(d.GetDlgItem(IDC_VALUE))->GetLineCount(), 2);
+        return 5;
+    });
+    EXPECT_EQ(dlg.DoModal(), 5);  // still open when the driver returned
+}
+
+TEST_F(CDialogTest, GotoDlgCtrlMovesTheDefaultButtonHighlight) {
+    CDialog dlg(IDD_STRING);
+    AfxSetModalDialogDriver([](CDialog& d) -> INT_PTR {
+        auto* ok = static_cast<QPushButton*>(d.GetDlgItem(IDOK)->m_hWnd);
+        auto* cancel = static_cast<QPushButton*>(d.GetDlgItem(IDCANCEL)->m_hWnd);
+        d.GotoDlgCtrl(d.GetDlgItem(IDCANCEL));
+        EXPECT_TRUE(cancel->isDefault());
+        EXPECT_FALSE(ok->isDefault());
+        d.SendMessage(WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(d.GetDlgItem(IDC_NAME)->m_hWnd), TRUE);
+        EXPECT_TRUE(ok->isDefault());
+        EXPECT_FALSE(cancel->isDefault());
+        return IDCANCEL;
+    });
+    dlg.DoModal();
+}
+
+TEST_F(CDialogTest, OkInTheCaptionEndsWithIdok) {
+    CDialog about(IDD_ABOUTBOX);
+    AfxSetModalDialogDriver([](CDialog& d) -> INT_PTR {
+        auto* ok = d.m_hWnd->findChild<QPushButton*>(QStringLiteral("captionOk"));
+        EXPECT_NE(ok, nullptr);
+        if (ok) ok->click();
+        return 0;
+    });
+    EXPECT_EQ(about.DoModal(), IDOK);
 }
 
 TEST(AfxMapDialogRect, RoundsToNearestPixel) {

@@ -102,6 +102,16 @@ INSTANTIATE_TEST_SUITE_P(
                     CaretRow{"CaretBelowDeletedBranch", "a", "b"}),
     [](const testing::TestParamInfo<CaretRow>& info) { return info.param.fault; });
 
+TEST_F(CTreeCtrlTest, CollapsingTheCaretsBranchSelectsTheCollapsedItem) {
+    BuildSample();
+    tree.SelectItem(a1);
+    parent.records.clear();
+    tree.Expand(root, TVE_COLLAPSE);
+    EXPECT_EQ(tree.GetSelectedItem(), root);
+    ASSERT_EQ(parent.records.size(), 1u);
+    EXPECT_EQ(parent.records[0].hNew, root);
+}
+
 TEST_F(CTreeCtrlTest, DeletingItemsAwayFromTheCaretIsSilent) {
     BuildSample();
     tree.SelectItem(b);

@@ -243,6 +243,11 @@ TEST_F(FrameTest, CommandBarHoldsMenuButtonsAndTips) {
     EXPECT_LE(bar.bottom(), View(0)->m_hWnd->mapTo(Frame()->m_hWnd, QPoint()).y());
 }
 
+TEST_F(FrameTest, ToolTipsNeedATable) {
+    EXPECT_EQ(Frame()->m_wndCommandBar.SendMessage(TB_SETTOOLTIPS, 4, 0), 0);
+    EXPECT_EQ(Frame()->m_wndCommandBar.GetButtonCount(), 4);
+}
+
 TEST_F(FrameTest, NextPaneCommandCyclesActivePane) {
     ASSERT_EQ(Frame()->GetActiveView(), View(1));
     Frame()->SendMessage(WM_COMMAND, ID_NEXT_PANE);
