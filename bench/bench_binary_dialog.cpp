@@ -1,8 +1,8 @@
 // Times the binary value editor on a long value: opening it (filling the
 // byte list), its first paint (laying the list out), pressing OK (reading
 // every label back into a new buffer), and Insert, Append and Delete, after
-// each of which the list lays every byte out again. Runs through the modal driver on the offscreen
-// platform unless another is chosen.
+// each of which the list lays every byte out again. Runs through the modal
+// driver on the offscreen platform unless another is chosen.
 // Usage: bench_binary_dialog [BYTES]...  (default: 4096 65536)
 
 #include <QApplication>
