@@ -2,6 +2,7 @@
 
 #include "document/SearchCursor.h"
 #include "framework/CListView.h"
+#include "framework/CTreeView.h"
 
 IMPLEMENT_DYNCREATE(CBrackwellDoc, CDocument)
 
@@ -18,7 +19,17 @@ void CBrackwellDoc::SetSelection(HTREEITEM hItem, int nValue) {
 }
 
 CListCtrl* CBrackwellDoc::ValuesList() const {
-    POSITION pos = GetFirstViewPosition();
-    auto* pView = dynamic_cast<CListView*>(pos ? GetNextView(pos) : nullptr);
+    CListView* pView = ValuesView();
     return pView ? &pView->GetListCtrl() : nullptr;
+}
+
+CListView* CBrackwellDoc::ValuesView() const {
+    POSITION pos = GetFirstViewPosition();
+    return dynamic_cast<CListView*>(pos ? GetNextView(pos) : nullptr);
+}
+
+CTreeView* CBrackwellDoc::KeyTreeView() const {
+    POSITION pos = GetFirstViewPosition();
+    if (pos) GetNextView(pos);
+    return dynamic_cast<CTreeView*>(pos ? GetNextView(pos) : nullptr);
 }

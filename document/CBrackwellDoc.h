@@ -9,6 +9,8 @@
 #include "registry/registry.h"
 
 class CListCtrl;
+class CListView;
+class CStringList;
 class CTreeView;
 
 class CBrackwellDoc : public CDocument {
@@ -40,6 +42,36 @@ public:
     // True when the value of the listed key now stands under the new name.
     BOOL RenameValue(const CString& strOldName, const CString& strNewName);
 
+    // Edits. A key is created below the selected key; values are written into
+    // and deleted from the listed key. A failure is shown in a message box and
+    // leaves both views as they were.
+    BOOL AddKey(const CString& strName);
+    // Row -1 adds a value: a row is appended, or, when a listed value already
+    // bears the name (the store then replaces it), that row is brought up to
+    // date. Another row index is the value's own row, whose Data text changes.
+    BOOL SetValue(const CString& strName, DWORD dwType, const BYTE* pData, DWORD cbData, int nRow);
+    BOOL SetString(const CString& strName, const CString& strValue, int nRow,
+                   DWORD dwType = REG_SZ);
+    BOOL SetMultiString(const CString& strName, const CStringList& list, int nRow);
+    BOOL SetBinary(const CString& strName, const BYTE* pData, DWORD cbData, int nRow);
+    BOOL SetNumber(const CString& strName, DWORD dwValue, int nRow);
+    // Delete the selected key or value after the person confirms.
+    void DeleteKey();
+    void DeleteValue();
+
+    // Reads of a value of the listed key for the modify dialogs; they show
+    // no message.
+    BOOL ReadValueType(const CString& strName, DWORD& dwType);
+    // The text up to the first NUL character.
+    BOOL ReadString(const CString& strName, CString& strValue);
+    // FALSE unless the value holds exactly four bytes.
+    BOOL ReadNumber(const CString& strName, DWORD& dwValue);
+    // Appends the strings to the list.
+    BOOL ReadMultiString(const CString& strName, CStringList& list);
+    // pData is null or a new[] buffer that the caller releases with delete[],
+    // whatever the result.
+    BOOL ReadBinary(const CString& strName, BYTE*& pData, DWORD& cbData);
+
     // The first four bytes as "XX " each.
     static CString FormatBinary(const BYTE* pData, DWORD cbData);
     // Data-column text and image of a value of the given type and data.
@@ -48,4 +80,7 @@ public:
 protected:
     // The control of the first view; null when that view is absent.
     CListCtrl* ValuesList() const;
+    // The two views: the values list first, the key tree second.
+    CListView* ValuesView() const;
+    CTreeView* KeyTreeView() const;
 };
