@@ -2,6 +2,7 @@
 
 #include <memory>
 
+#include "dialogs/CAboutDlg.h"
 #include "document/CBrackwellDoc.h"
 #include "framework/CSingleDocTemplate.h"
 #include "resources/resource.h"
@@ -13,6 +14,7 @@ CBrackwellApp theApp;
 BEGIN_MESSAGE_MAP(CBrackwellApp, CWinApp)
     ON_COMMAND(ID_FILE_NEW, CWinApp::OnFileNew)
     ON_COMMAND(ID_FILE_OPEN, CWinApp::OnFileOpen)
+    ON_COMMAND(ID_APP_ABOUT, OnAppAbout)
 END_MESSAGE_MAP()
 
 CBrackwellApp::CBrackwellApp() : CWinApp(nullptr) {}
@@ -29,4 +31,9 @@ BOOL CBrackwellApp::InitInstance() {
     m_pMainWnd->ShowWindow(SW_SHOW);
     m_pMainWnd->UpdateWindow();
     return TRUE;
+}
+
+void CBrackwellApp::OnAppAbout() {
+    CAboutDlg dlg;
+    dlg.DoModal();
 }

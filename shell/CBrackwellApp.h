@@ -11,6 +11,8 @@ public:
     BOOL InitInstance() override;
 
 protected:
+    void OnAppAbout();
+
     DECLARE_MESSAGE_MAP()
 };
 

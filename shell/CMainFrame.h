@@ -23,6 +23,20 @@ protected:
     BOOL OnCreateClient(LPCREATESTRUCT lpcs, CCreateContext* pContext) override;
     int OnCreate(LPCREATESTRUCT lpCreateStruct);
 
+    // The editing commands.
+    void OnEditNewKey();
+    void OnEditNewNumber();
+    void OnEditNewString();
+    void OnEditNewMultiString();
+    void OnEditNewBinary();
+    void OnEditModify();
+    void OnEditRename();
+    void OnEditDelete();
+    void OnViewRefresh();
+    // The New commands need a selected key; Modify and Rename a selected value.
+    void OnUpdateKeySelected(CCmdUI* pCmdUI);
+    void OnUpdateValueSelected(CCmdUI* pCmdUI);
+
     CSplitterWnd m_wndSplitter;
     CCeCommandBar m_wndCommandBar;
     SearchSettings m_findSettings;
