@@ -133,10 +133,6 @@ void CBinaryDlg::OnDelete() {
     CListCtrl* pList = List();
     const int nSelected = SelectedIndex();
     if (!pList || nSelected < 0) return;
-    // A list that removes its focused item hands the focus, and with single
-    // selection the selection, to a neighbour; the byte gives it up first so
-    // that nothing is selected afterwards.
-    pList->SetItemState(nSelected, 0, LVIS_FOCUSED);
     pList->DeleteItem(nSelected);
     UpdateLabels();
     GotoDlgCtrl(pList);

@@ -100,10 +100,12 @@ QString AfxListCore::Text(int nItem, int nSubItem) const {
 
 bool AfxListCore::DeleteRow(int nItem) {
     if (nItem < 0 || nItem >= m_pModel->rowCount()) return false;
-    const bool wasCurrent = m_pView->currentIndex().row() == nItem;
     m_bSilent = true;
+    // Qt hands the current index (and, with single selection, the selection) of a
+    // removed row to a neighbour; the control leaves nothing selected instead.
+    if (m_pView->currentIndex().row() == nItem)
+        m_pView->selectionModel()->setCurrentIndex(QModelIndex(), QItemSelectionModel::NoUpdate);
     m_pModel->removeRow(nItem);
-    if (wasCurrent) m_pView->selectionModel()->setCurrentIndex(QModelIndex(), QItemSelectionModel::NoUpdate);
     m_bSilent = false;
     return true;
 }

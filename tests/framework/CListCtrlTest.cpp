@@ -141,6 +141,14 @@ TEST_F(CListCtrlTest, SelectionStateAndNextSelected) {
     EXPECT_EQ(list.InsertItem(99, u"end"), 2);
 }
 
+TEST_F(CListCtrlTest, DeletingTheFocusedRowLeavesNothingSelected) {
+    CreateReport();
+    list.SetItemState(1, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
+    ASSERT_TRUE(list.DeleteItem(1));
+    EXPECT_EQ(list.GetNextItem(-1, LVNI_SELECTED), -1);
+    EXPECT_EQ(list.GetItemState(1, LVIS_SELECTED | LVIS_FOCUSED), 0u);
+}
+
 TEST_F(CListCtrlTest, IconModeFlowsLeftToRightThenDown) {
     Create(LVS_ICON | LVS_SINGLESEL | LVS_EDITLABELS | LVS_AUTOARRANGE);
     for (int i = 0; i < 40; ++i) {
