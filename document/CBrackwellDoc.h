@@ -12,6 +12,7 @@ class CListCtrl;
 class CListView;
 class CStringList;
 class CTreeView;
+struct SearchSettings;
 
 class CBrackwellDoc : public CDocument {
     DECLARE_DYNCREATE(CBrackwellDoc)
@@ -77,10 +78,24 @@ public:
     // Data-column text and image of a value of the given type and data.
     static ValueDisplay DescribeValue(DWORD dwType, const BYTE* pData, DWORD cbData);
 
+    // One search step from the key selected in the tree, in tree order, never
+    // wrapping: TRUE when a match was found and shown, FALSE at the end.
+    BOOL FindNext(const SearchSettings& settings);
+    // Tests one key's name, then its values behind the cursor; shows a match.
+    BOOL SearchKey(CTreeView* pTreeView, HTREEITEM hItem, const SearchSettings& settings);
+    // Substring or whole-string match, both without regard to case.
+    static BOOL MatchText(CString strFind, CString strCandidate, BOOL bMatchWhole);
+    // Forgets where the earlier steps stopped: the next step tests every row
+    // and the name of the key it starts at.
+    void ResetSearch();
+
 protected:
     // The control of the first view; null when that view is absent.
     CListCtrl* ValuesList() const;
     // The two views: the values list first, the key tree second.
     CListView* ValuesView() const;
     CTreeView* KeyTreeView() const;
+
+    // The key the last search step left selected; only ever compared.
+    HTREEITEM m_hSearchItem = nullptr;
 };

@@ -1,0 +1,172 @@
+// The search: one step walks the key tree from the selected key in tree
+// order and shows the first key name, value name or value Data text that
+// matches. The cursors g_nFoundValue and g_hFoundKeyItem make the next step
+// continue behind that match.
+#include <vector>
+
+#include "dialogs/SearchSettings.h"
+#include "document/CBrackwellDoc.h"
+#include "document/CSearchHost.h"
+#include "document/SearchCursor.h"
+#include "framework/CListCtrl.h"
+#include "framework/CTreeView.h"
+#include "framework/CWinApp.h"
+
+namespace {
+
+constexpr DWORD kNameBufferLength = 1024;
+constexpr DWORD kDataSlack = 256;
+
+void ActivateValuesPane() {
+    if (auto* pHost = dynamic_cast<CSearchHost*>(AfxGetMainWnd())) pHost->ActivateValuesPane();
+}
+
+void ActivateKeysPane() {
+    if (auto* pHost = dynamic_cast<CSearchHost*>(AfxGetMainWnd())) pHost->ActivateKeysPane();
+}
+
+void ClearRowSelection(CListCtrl* pList) {
+    if (!pList) return;
+    for (int nRow = pList->GetNextItem(-1, LVNI_SELECTED); nRow != -1;
+         nRow = pList->GetNextItem(nRow, LVNI_SELECTED))
+        pList->SetItemState(nRow, 0, LVIS_SELECTED);
+}
+
+DWORD LargestDataSize(HKEY hKey) {
+    DWORD cbMaxData = 0;
+    if (RegQueryInfoKey(hKey, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr,
+                        nullptr, &cbMaxData, nullptr, nullptr) != ERROR_SUCCESS)
+        return 0;
+    return cbMaxData;
+}
+
+// The row of the first value behind nAfter whose name or Data text matches,
+// -1 when none. Enumerates exactly the rows the values list shows, values
+// without data among them; a row that matches by name and data counts once.
+int FindValue(HKEY hRoot, const CString& strPath, int nAfter, const SearchSettings& settings) {
+    HKEY hKey = nullptr;
+    if (RegOpenKeyEx(hRoot, strPath, 0, 0, &hKey) != ERROR_SUCCESS) return -1;
+    std::vector<BYTE> data(LargestDataSize(hKey) + kDataSlack);
+    WCHAR szName[kNameBufferLength];
+    int nFound = -1;
+    for (DWORD dwIndex = 0; nFound < 0; ++dwIndex) {
+        DWORD cchName = kNameBufferLength;
+        DWORD cbData = DWORD(data.size());
+        DWORD dwType = REG_NONE;
+        if (RegEnumValue(hKey, dwIndex, szName, &cchName, nullptr, &dwType, data.data(),
+                         &cbData) != ERROR_SUCCESS)
+            break;
+        const int nRow = int(dwIndex);
+        if (nRow <= nAfter) continue;
+        const bool bNameMatches =
+            settings.m_bValues && CBrackwellDoc::MatchText(settings.m_strText,
+                                                           CString(szName, int(cchName)),
+                                                           settings.m_bMatchWhole);
+        const bool bDataMatches =
+            !bNameMatches && settings.m_bData &&
+            CBrackwellDoc::MatchText(settings.m_strText,
+                                     CBrackwellDoc::DescribeValue(dwType, data.data(), cbData).strText,
+                                     settings.m_bMatchWhole);
+        if (bNameMatches || bDataMatches) nFound = nRow;
+    }
+    RegCloseKey(hKey);
+    return nFound;
+}
+
+}  // namespace
+
+// Whole-string mode upper-cases too, so that a whole-string match is always
+// also a substring match.
+BOOL CBrackwellDoc::MatchText(CString strFind, CString strCandidate, BOOL bMatchWhole) {
+    strFind.MakeUpper();
+    strCandidate.MakeUpper();
+    if (bMatchWhole) return strCandidate == strFind;
+    return strCandidate.Find(strFind) >= 0;
+}
+
+void CBrackwellDoc::ResetSearch() {
+    g_nFoundValue = -1;
+    g_hFoundKeyItem = nullptr;
+}
+
+// The order of a value match is what keeps the cursor: it is recorded before
+// the item is selected, and the tree view's selection handling then calls
+// SetSelection(item, -1), which leaves it alone, so the listing that follows
+// still selects the matched row.
+BOOL CBrackwellDoc::SearchKey(CTreeView* pTreeView, HTREEITEM hItem,
+                              const SearchSettings& settings) {
+    CTreeCtrl& tree = pTreeView->GetTreeCtrl();
+    if (settings.m_bKeys && hItem != g_hFoundKeyItem &&
+        MatchText(settings.m_strText, tree.GetItemText(hItem), settings.m_bMatchWhole)) {
+        g_hFoundKeyItem = hItem;
+        tree.Expand(hItem, TVE_EXPAND);
+        // Selecting the key that is already selected lists nothing afresh, and
+        // a row tapped in its list would stay highlighted while the key is
+        // what the document selects.
+        if (tree.GetNextItem(nullptr, TVGN_CARET) == hItem)
+            ClearRowSelection(ValuesList());
+        else
+            tree.SelectItem(hItem);
+        SetSelection(hItem, -1);
+        ActivateKeysPane();
+        return TRUE;
+    }
+    if (!settings.m_bValues && !settings.m_bData) return FALSE;
+
+    CString strPath;
+    HKEY hRoot = nullptr;
+    if (tree.GetNextItem(hItem, TVGN_PARENT))
+        GetKeyPath(pTreeView, hItem, strPath, hRoot);
+    else
+        hRoot = reinterpret_cast<HKEY>(tree.GetItemData(hItem));
+    const int nRow = FindValue(hRoot, strPath, g_nFoundValue, settings);
+    if (nRow < 0) return FALSE;
+
+    g_nFoundValue = nRow;
+    tree.Expand(hItem, TVE_EXPAND);
+    tree.SelectItem(hItem);
+    ActivateValuesPane();
+    LoadValues(hRoot, strPath, g_nFoundValue);
+    SetSelection(nullptr, g_nFoundValue);
+    return TRUE;
+}
+
+// Pre-order from the start key: the key itself, everything below it, then
+// everything after it; keys before it are never visited. Every key but the
+// first is tested with no value of it found yet.
+BOOL CBrackwellDoc::FindNext(const SearchSettings& settings) {
+    CTreeView* pTreeView = KeyTreeView();
+    if (!pTreeView) return FALSE;
+    CTreeCtrl& tree = pTreeView->GetTreeCtrl();
+    BeginWaitCursor();
+
+    HTREEITEM hStart = tree.GetNextItem(nullptr, TVGN_CARET);
+    if (!hStart) hStart = tree.GetRootItem();
+    // The cursors describe the key the last step left selected; at any other
+    // key (tapped by hand, or a tree rebuilt by Refresh) a row number or a
+    // matched name left over from before would skip what the person expects
+    // to be searched.
+    if (hStart != m_hSearchItem) ResetSearch();
+
+    BOOL bFound = FALSE;
+    HTREEITEM hCurrent = hStart;
+    if (hCurrent) bFound = SearchKey(pTreeView, hCurrent, settings);
+    while (hCurrent && !bFound) {
+        HTREEITEM hNext = tree.GetNextItem(hCurrent, TVGN_CHILD);
+        while (!hNext && hCurrent) {
+            hNext = tree.GetNextItem(hCurrent, TVGN_NEXT);
+            if (!hNext) {
+                hCurrent = tree.GetNextItem(hCurrent, TVGN_PARENT);
+                if (hCurrent) g_nFoundValue = -1;
+            }
+        }
+        if (!hNext) break;
+        g_nFoundValue = -1;
+        hCurrent = hNext;
+        bFound = SearchKey(pTreeView, hCurrent, settings);
+    }
+
+    m_hSearchItem = tree.GetNextItem(nullptr, TVGN_CARET);
+    EndWaitCursor();
+    return bFound;
+}
