@@ -54,6 +54,9 @@ BEGIN_MESSAGE_MAP(CMainFrame, CFrameWnd)
     ON_UPDATE_COMMAND_UI(ID_EDIT_NEW_BINARY, OnUpdateKeySelected)
     ON_UPDATE_COMMAND_UI(ID_EDIT_MODIFY, OnUpdateValueSelected)
     ON_UPDATE_COMMAND_UI(ID_EDIT_RENAME, OnUpdateValueSelected)
+    ON_COMMAND(ID_EDIT_FIND, OnEditFind)
+    ON_COMMAND(ID_EDIT_FIND_NEXT, OnEditFindNext)
+    ON_UPDATE_COMMAND_UI(ID_EDIT_FIND_NEXT, OnUpdateEditFindNext)
 END_MESSAGE_MAP()
 
 CMainFrame::CMainFrame() = default;

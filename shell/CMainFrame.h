@@ -3,11 +3,12 @@
 // the values list in the upper pane and the key tree in the lower one.
 
 #include "dialogs/SearchSettings.h"
+#include "document/CSearchHost.h"
 #include "framework/CCeCommandBar.h"
 #include "framework/CFrameWnd.h"
 #include "framework/CSplitterWnd.h"
 
-class CMainFrame : public CFrameWnd {
+class CMainFrame : public CFrameWnd, public CSearchHost {
     DECLARE_DYNCREATE(CMainFrame)
 public:
     CMainFrame();
@@ -16,8 +17,8 @@ public:
     BOOL PreCreateWindow(CREATESTRUCT& cs) override;
 
     // Bring a pane to the front with the keyboard focus, as after a search match.
-    void ActivateValuesPane();
-    void ActivateKeysPane();
+    void ActivateValuesPane() override;
+    void ActivateKeysPane() override;
 
 protected:
     BOOL OnCreateClient(LPCREATESTRUCT lpcs, CCreateContext* pContext) override;
@@ -36,6 +37,10 @@ protected:
     // The New commands need a selected key; Modify and Rename a selected value.
     void OnUpdateKeySelected(CCmdUI* pCmdUI);
     void OnUpdateValueSelected(CCmdUI* pCmdUI);
+
+    void OnEditFind();
+    void OnEditFindNext();
+    void OnUpdateEditFindNext(CCmdUI* pCmdUI);
 
     CSplitterWnd m_wndSplitter;
     CCeCommandBar m_wndCommandBar;
