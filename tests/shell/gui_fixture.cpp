@@ -5,6 +5,7 @@
 #include <QCoreApplication>
 #include <QLineEdit>
 #include <QMenuBar>
+#include <QPlainTextEdit>
 #include <QStandardItemModel>
 #include <QTest>
 #include <QToolButton>
@@ -17,9 +18,11 @@
 #include "framework/AfxMessageBox.h"
 #include "framework/AfxTreeItem.h"
 #include "framework/AfxTreeWidget.h"
+#include "framework/CListCtrl.h"
 #include "framework/CDialog.h"
 #include "framework/CEdit.h"
 #include "framework/CWinApp.h"
+#include "resources/resource.h"
 #include "resources/resources.h"
 #include "shell/CBrackwellApp.h"
 #include "shell/CBrackwellView.h"
@@ -79,8 +82,10 @@ void GuiTest::SetUpTestSuite() {
     BuildProgram();
 }
 
-void GuiTest::BuildProgram() {
-    registry_ = std::make_unique<TemporaryRegistry>(kFixtureRegistry);
+void GuiTest::BuildProgram() { BuildProgram(kFixtureRegistry); }
+
+void GuiTest::BuildProgram(std::string_view regText) {
+    registry_ = std::make_unique<TemporaryRegistry>(regText);
     if (registry_->error().empty() && !AfxWinInitForTests())
         ADD_FAILURE() << "the program did not start";
 }
@@ -96,6 +101,10 @@ void GuiTest::SetUp() {
     ASSERT_NE(nullptr, dynamic_cast<CMainFrame*>(AfxGetMainWnd()));
     AfxSetMessageBoxResponder([](const AfxMessageBoxRequest& request) {
         ADD_FAILURE() << "unexpected message box: " << request.text.ToQString().toStdString();
+        return IDCANCEL;
+    });
+    AfxSetModalDialogDriver([](CDialog& dlg) -> INT_PTR {
+        ADD_FAILURE() << "unexpected dialog " << dlg.GetRuntimeClass()->m_lpszClassName;
         return IDCANCEL;
     });
 }
@@ -265,5 +274,99 @@ void GuiTest::RunCommand(UINT id) {
 }
 
 QWidget* GuiTest::FocusWidget() { return Frame().GetSafeHwnd()->focusWidget(); }
+
+void PrintTo(const Box& box, std::ostream* os) {
+    *os << "{" << static_cast<const void*>(box.owner) << ", \""
+        << QString::fromStdU16String(box.text).toStdString() << "\", \""
+        << QString::fromStdU16String(box.caption).toStdString() << "\", " << box.type << "}";
+}
+
+void GuiTest::TapToolButton(UINT id) {
+    Frame().OnIdleUpdateCmdUI();
+    QToolButton* button = ToolButton(id);
+    ASSERT_NE(nullptr, button) << "no tool button for command " << id;
+    ASSERT_TRUE(button->isEnabled()) << "tool button " << id << " is disabled";
+    QTest::mouseClick(button, Qt::LeftButton);
+}
+
+void GuiTest::TypeRowName(const QString& text) {
+    QLineEdit* editor = ListWidget(List())->findChild<QLineEdit*>();
+    ASSERT_NE(nullptr, editor) << "no name is being edited";
+    editor->selectAll();
+    QTest::keyClicks(editor, text);
+    QTest::keyClick(editor, Qt::Key_Return);
+    QCoreApplication::processEvents();
+}
+
+void GuiTest::AnswerMessageBoxes(int answer) {
+    AfxSetMessageBoxResponder([this, answer](const AfxMessageBoxRequest& request) {
+        boxes_.push_back({request.pOwner, request.text.str(), request.caption.str(), request.type});
+        return answer;
+    });
+}
+
+namespace {
+
+QWidget* DialogControl(const CDialog& dlg, int id) {
+    CWnd* control = dlg.GetDlgItem(id);
+    return control ? control->GetSafeHwnd() : nullptr;
+}
+
+CListCtrl& DialogByteList(const CDialog& dlg) {
+    return *dynamic_cast<CListCtrl*>(dlg.GetDlgItem(IDC_VALUE));
+}
+
+}  // namespace
+
+void GuiTest::TypeInto(CDialog& dlg, int id, const QString& text) {
+    QWidget* editor = DialogControl(dlg, id);
+    ASSERT_NE(nullptr, editor) << "no control " << id;
+    editor->setFocus(Qt::MouseFocusReason);
+    if (auto* line = qobject_cast<QLineEdit*>(editor)) line->selectAll();
+    if (auto* multi = qobject_cast<QPlainTextEdit*>(editor)) multi->selectAll();
+    QTest::keyClick(editor, Qt::Key_Backspace);
+    const QStringList lines = text.split(u'\n');
+    for (qsizetype i = 0; i < lines.size(); ++i) {
+        if (i > 0) QTest::keyClick(editor, Qt::Key_Return);
+        QTest::keyClicks(editor, lines[i]);
+    }
+}
+
+void GuiTest::PressButton(CDialog& dlg, int id) {
+    QWidget* button = DialogControl(dlg, id);
+    ASSERT_NE(nullptr, button) << "no button " << id;
+    QTest::mouseClick(button, Qt::LeftButton);
+}
+
+QString GuiTest::FieldText(const CDialog& dlg, int id) {
+    CString text;
+    dlg.GetDlgItemText(id, text);
+    return text.ToQString();
+}
+
+bool GuiTest::IsFieldReadOnly(const CDialog& dlg, int id) {
+    QWidget* editor = DialogControl(dlg, id);
+    if (auto* line = qobject_cast<QLineEdit*>(editor)) return line->isReadOnly();
+    if (auto* multi = qobject_cast<QPlainTextEdit*>(editor)) return multi->isReadOnly();
+    ADD_FAILURE() << "control " << id << " is no edit field";
+    return false;
+}
+
+std::vector<QString> GuiTest::ByteLabels(const CDialog& dlg) {
+    std::vector<QString> labels;
+    CListCtrl& list = DialogByteList(dlg);
+    for (int i = 0; i < list.GetItemCount(); ++i) labels.push_back(list.GetItemText(i, 0).ToQString());
+    return labels;
+}
+
+void GuiTest::EditByte(CDialog& dlg, int item, const QString& text) {
+    CEdit* editor = DialogByteList(dlg).EditLabel(item);
+    ASSERT_NE(nullptr, editor) << "the label edit did not start";
+    auto* line = qobject_cast<QLineEdit*>(editor->GetSafeHwnd());
+    line->selectAll();
+    QTest::keyClicks(line, text);
+    QTest::keyClick(line, Qt::Key_Return);
+    QCoreApplication::processEvents();
+}
 
 }  // namespace brackwell::testing

@@ -7,11 +7,13 @@
 #include <gtest/gtest.h>
 
 #include <QString>
+#include <functional>
 #include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "framework/CDialog.h"
 #include "framework/types.h"
 
 class CBrackwellDoc;
@@ -39,15 +41,35 @@ struct Row {
 };
 void PrintTo(const Row& row, std::ostream* os);
 
+// A message box as the program asked for it.
+struct Box {
+    const CWnd* owner;
+    std::u16string text;
+    std::u16string caption;
+    UINT type;
+    friend bool operator==(const Box&, const Box&) = default;
+};
+void PrintTo(const Box& box, std::ostream* os);
+
 class GuiTest : public ::testing::Test {
 public:
     static void SetUpTestSuite();
     static void TearDownTestSuite();
 
+    // What a person does in a dialog.
+    static void TypeInto(CDialog& dlg, int id, const QString& text);  // '\n' presses Enter
+    static void PressButton(CDialog& dlg, int id);
+    static QString FieldText(const CDialog& dlg, int id);
+    static bool IsFieldReadOnly(const CDialog& dlg, int id);
+    // The binary editor's bytes, and editing one of them in place.
+    static std::vector<QString> ByteLabels(const CDialog& dlg);
+    static void EditByte(CDialog& dlg, int item, const QString& text);
+
 protected:
-    // A fresh registry from the fixture text and the program started on it;
-    // resources must be registered first.
+    // A fresh registry from the fixture text (or the given .reg text) and the
+    // program started on it; resources must be registered first.
     static void BuildProgram();
+    static void BuildProgram(std::string_view regText);
 
     void SetUp() override;
     void TearDown() override;
@@ -70,6 +92,33 @@ protected:
     void CancelRowNameEdit(int row, const QString& text);
     // Runs a command from the menu, asserting first that it is enabled.
     void RunCommand(UINT id);
+    // Taps a tool button, asserting first that it is enabled.
+    void TapToolButton(UINT id);
+    // Types into the row-name editor that the Rename command opened and
+    // confirms with Enter.
+    void TypeRowName(const QString& text);
+
+    // Answers every message box with answer (IDOK or IDCANCEL) and keeps it
+    // in Boxes().
+    void AnswerMessageBoxes(int answer);
+    const std::vector<Box>& Boxes() const { return boxes_; }
+
+    // The dialogs opened from now on go to person, which acts on the live
+    // dialog and ends it; a dialog of another class, or one left open, fails
+    // the test and is cancelled. Without this, any dialog fails the test.
+    template <class D>
+    void DriveDialogs(std::function<void(D&)> person) {
+        dialogsOpened_ = 0;
+        AfxSetModalDialogDriver([this, person](CDialog& dlg) -> INT_PTR {
+            ++dialogsOpened_;
+            if (auto* typed = dynamic_cast<D*>(&dlg))
+                person(*typed);
+            else
+                ADD_FAILURE() << "unexpected dialog " << dlg.GetRuntimeClass()->m_lpszClassName;
+            return IDCANCEL;
+        });
+    }
+    int DialogsOpened() const { return dialogsOpened_; }
 
     // What the controls show.
     static HTREEITEM FindKey(std::u16string_view path);
@@ -87,6 +136,8 @@ protected:
 
 private:
     static std::unique_ptr<TemporaryRegistry> registry_;
+    std::vector<Box> boxes_;
+    int dialogsOpened_ = 0;
 };
 
 }  // namespace brackwell::testing
