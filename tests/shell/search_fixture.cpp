@@ -1,13 +1,11 @@
 #include "tests/shell/search_fixture.h"
 
 #include <QAbstractButton>
-#include <QLineEdit>
 #include <QTest>
 
+#include "dialogs/CFindDlg.h"
 #include "document/CBrackwellDoc.h"
 #include "document/RootKeyTable.h"
-#include "framework/AfxMessageBox.h"
-#include "framework/CDialog.h"
 #include "framework/CListCtrl.h"
 #include "framework/CTreeCtrl.h"
 #include "framework/CWinApp.h"
@@ -103,23 +101,10 @@ std::string RootName(HKEY root) {
     return "(no root)";
 }
 
-void TypeInto(CDialog& dlg, int id, const CString& text) {
-    auto* edit = qobject_cast<QLineEdit*>(dlg.GetDlgItem(id)->GetSafeHwnd());
-    ASSERT_NE(nullptr, edit);
-    edit->setFocus(Qt::MouseFocusReason);
-    edit->selectAll();
-    QTest::keyClick(edit, Qt::Key_Backspace);
-    QTest::keyClicks(edit, text.ToQString());
-}
-
 void TapToState(CDialog& dlg, int id, BOOL bOn) {
     auto* box = qobject_cast<QAbstractButton*>(dlg.GetDlgItem(id)->GetSafeHwnd());
     ASSERT_NE(nullptr, box);
     if (box->isChecked() != bool(bOn)) QTest::mouseClick(box, Qt::LeftButton);
-}
-
-void Press(CDialog& dlg, int id) {
-    QTest::mouseClick(dlg.GetDlgItem(id)->GetSafeHwnd(), Qt::LeftButton);
 }
 
 SearchSettings ShownIn(const CDialog& dlg) {
@@ -132,16 +117,12 @@ SearchSettings ShownIn(const CDialog& dlg) {
     return shown;
 }
 
-// Fills the dialog as a person does; returns the result only a dialog left
-// open would give.
-INT_PTR Fill(CDialog& dlg, const SearchSettings& settings, int nButton) {
-    TypeInto(dlg, IDC_FIND_TEXT, settings.m_strText);
-    TapToState(dlg, IDC_FIND_KEYS, settings.m_bKeys);
-    TapToState(dlg, IDC_FIND_VALUES, settings.m_bValues);
-    TapToState(dlg, IDC_FIND_DATA, settings.m_bData);
-    TapToState(dlg, IDC_MATCH_WHOLE, settings.m_bMatchWhole);
-    Press(dlg, nButton);
-    return 0;
+std::string Describe(const Box& box) {
+    std::string text = QString::fromStdU16String(box.text).toStdString() + " [" +
+                       QString::fromStdU16String(box.caption).toStdString() + ", " +
+                       std::to_string(box.type) + "]";
+    if (box.owner != AfxGetMainWnd()) text += " not over the main window";
+    return text;
 }
 
 }  // namespace
@@ -173,14 +154,7 @@ void SearchTest::SetUpTestSuite() {
 
 void SearchTest::SetUp() {
     GuiTest::SetUp();
-    AfxSetMessageBoxResponder([this](const AfxMessageBoxRequest& request) {
-        std::string box = Utf8(request.text) + " [" + Utf8(request.caption) + ", " +
-                          std::to_string(request.type) + "]";
-        if (request.pOwner != &Frame()) box += " not over the main window";
-        if (AfxGetApp()->GetWaitCursorCount() != 0) box += " under the wait cursor";
-        boxes_.push_back(box);
-        return IDOK;
-    });
+    AnswerMessageBoxes(IDOK);
 }
 
 void SearchTest::StartAt(std::u16string_view path) {
@@ -189,24 +163,26 @@ void SearchTest::StartAt(std::u16string_view path) {
     TapKey(path);
 }
 
-Spot SearchTest::Find(const SearchSettings& settings) {
-    AfxSetModalDialogDriver([this, &settings](CDialog& dlg) {
+void SearchTest::RunFind(const SearchSettings& settings, int nButton) {
+    DriveDialogs<CFindDlg>([this, settings, nButton](CFindDlg& dlg) {
         shown_ = ShownIn(dlg);
-        return Fill(dlg, settings, IDOK);
+        TypeInto(dlg, IDC_FIND_TEXT, settings.m_strText.ToQString());
+        TapToState(dlg, IDC_FIND_KEYS, settings.m_bKeys);
+        TapToState(dlg, IDC_FIND_VALUES, settings.m_bValues);
+        TapToState(dlg, IDC_FIND_DATA, settings.m_bData);
+        TapToState(dlg, IDC_MATCH_WHOLE, settings.m_bMatchWhole);
+        PressButton(dlg, nButton);
     });
     RunCommand(ID_EDIT_FIND);
-    AfxSetModalDialogDriver({});
+    EXPECT_EQ(1, DialogsOpened());
+}
+
+Spot SearchTest::Find(const SearchSettings& settings) {
+    RunFind(settings, IDOK);
     return Observed();
 }
 
-void SearchTest::FindAndCancel(const SearchSettings& typed) {
-    AfxSetModalDialogDriver([this, &typed](CDialog& dlg) {
-        shown_ = ShownIn(dlg);
-        return Fill(dlg, typed, IDCANCEL);
-    });
-    RunCommand(ID_EDIT_FIND);
-    AfxSetModalDialogDriver({});
-}
+void SearchTest::FindAndCancel(const SearchSettings& typed) { RunFind(typed, IDCANCEL); }
 
 Spot SearchTest::FindNext() {
     RunCommand(ID_EDIT_FIND_NEXT);
@@ -235,8 +211,7 @@ Spot SearchTest::Observed() {
     spot.focus = focus == KeysView().GetSafeHwnd()     ? "keys"
                  : focus == ValuesView().GetSafeHwnd() ? "values"
                                                        : "elsewhere";
-    for (const std::string& box : boxes_) spot.box += box;
-    boxes_.clear();
+    for (; boxesSeen_ < Boxes().size(); ++boxesSeen_) spot.box += Describe(Boxes()[boxesSeen_]);
     return spot;
 }
 

@@ -51,7 +51,9 @@ protected:
     const SearchSettings& LastShown() const { return shown_; }
 
 private:
-    std::vector<std::string> boxes_;
+    void RunFind(const SearchSettings& settings, int nButton);
+
+    std::size_t boxesSeen_ = 0;
     SearchSettings shown_;
 };
 
