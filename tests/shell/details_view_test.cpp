@@ -7,6 +7,7 @@
 
 #include "document/CBrackwellDoc.h"
 #include "framework/CListCtrl.h"
+#include "resources/resource.h"
 #include "tests/document/temporary_registry.h"
 #include "tests/shell/gui_fixture.h"
 
@@ -48,11 +49,12 @@ TEST_F(DetailsViewTest, TapOnEmptySpaceKeepsTheSelection) {
     EXPECT_EQ(nullptr, Doc().m_hCurrentItem);
 }
 
-// Modify has no handler yet: the double tap selects the value and the
-// command it sends does nothing.
+// The double tap also opens the Modify dialog, cancelled here.
 TEST_F(DetailsViewTest, DoubleTapSelectsValue) {
     const int row = RowOf(u"Beta");
+    DriveDialogs<CDialog>([](CDialog& dlg) { PressButton(dlg, IDCANCEL); });
     DoubleTapRow(row);
+    EXPECT_EQ(1, DialogsOpened());
     EXPECT_EQ(row, Doc().m_nCurrentValue);
     EXPECT_EQ(nullptr, Doc().m_hCurrentItem);
 }
