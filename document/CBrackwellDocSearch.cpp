@@ -32,6 +32,23 @@ void ClearRowSelection(CListCtrl* pList) {
         pList->SetItemState(nRow, 0, LVIS_SELECTED);
 }
 
+// The key after hItem in pre-order: its first child, else its next sibling,
+// else the next sibling of its nearest ancestor that has one; null at the end
+// of the tree. Every move forgets the value cursor, which belongs to the key
+// the walk left.
+HTREEITEM NextKey(const CTreeCtrl& tree, HTREEITEM hItem) {
+    HTREEITEM hNext = tree.GetNextItem(hItem, TVGN_CHILD);
+    while (!hNext) {
+        hNext = tree.GetNextItem(hItem, TVGN_NEXT);
+        if (hNext) break;
+        hItem = tree.GetNextItem(hItem, TVGN_PARENT);
+        if (!hItem) return nullptr;
+        g_nFoundValue = -1;
+    }
+    g_nFoundValue = -1;
+    return hNext;
+}
+
 DWORD LargestDataSize(HKEY hKey) {
     DWORD cbMaxData = 0;
     if (RegQueryInfoKey(hKey, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr,
@@ -148,22 +165,10 @@ BOOL CBrackwellDoc::FindNext(const SearchSettings& settings) {
     // to be searched.
     if (hStart != m_hSearchItem) ResetSearch();
 
-    BOOL bFound = FALSE;
-    HTREEITEM hCurrent = hStart;
-    if (hCurrent) bFound = SearchKey(pTreeView, hCurrent, settings);
-    while (hCurrent && !bFound) {
-        HTREEITEM hNext = tree.GetNextItem(hCurrent, TVGN_CHILD);
-        while (!hNext && hCurrent) {
-            hNext = tree.GetNextItem(hCurrent, TVGN_NEXT);
-            if (!hNext) {
-                hCurrent = tree.GetNextItem(hCurrent, TVGN_PARENT);
-                if (hCurrent) g_nFoundValue = -1;
-            }
-        }
-        if (!hNext) break;
-        g_nFoundValue = -1;
-        hCurrent = hNext;
-        bFound = SearchKey(pTreeView, hCurrent, settings);
+    BOOL bFound = hStart && SearchKey(pTreeView, hStart, settings);
+    for (HTREEITEM hItem = hStart; hItem && !bFound;) {
+        hItem = NextKey(tree, hItem);
+        if (hItem) bFound = SearchKey(pTreeView, hItem, settings);
     }
 
     m_hSearchItem = tree.GetNextItem(nullptr, TVGN_CARET);
