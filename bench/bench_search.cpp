@@ -36,7 +36,8 @@ struct KeyRef {
     CString path;
 };
 
-void CollectKeys(CBrackwellDoc& doc, CBrackwellView& view, HTREEITEM item, std::vector<KeyRef>* keys) {
+void CollectKeys(CBrackwellDoc& doc, CBrackwellView& view, HTREEITEM item,
+                 std::vector<KeyRef>* keys) {
     const CTreeCtrl& tree = view.GetTreeCtrl();
     for (; item; item = tree.GetNextSiblingItem(item)) {
         KeyRef key{nullptr, CString()};
@@ -83,7 +84,8 @@ FloorCount ReadFloor(const std::vector<KeyRef>& keys) {
 }
 
 // Best of three runs of a search step from the first root that finds nothing.
-double TimeStep(CBrackwellDoc& doc, CBrackwellView& view, const SearchSettings& settings, bool* found) {
+double TimeStep(CBrackwellDoc& doc, CBrackwellView& view, const SearchSettings& settings,
+                bool* found) {
     double best = 1e9;
     for (int run = 0; run < 3; ++run) {
         view.GetTreeCtrl().SelectItem(view.GetTreeCtrl().GetRootItem());
@@ -136,9 +138,12 @@ bool RunSize(const std::string& folder, std::size_t keys) {
 
     std::printf("\n== %zu keys, %zu values (average depth %.2f, largest fan-out %zu)\n", stats.keys,
                 stats.values, stats.averageDepth, stats.largestFanOut);
-    if (found) std::printf("  a step found a match: the figures below do not walk the whole tree\n");
-    std::printf("  %-56s %8.3f s\n", "search step to the end (keys, values, data), best of 3", step);
-    std::printf("  %-56s %8.3f s\n", "search step to the end (key names only), best of 3", keysOnly);
+    if (found)
+        std::printf("  a step found a match: the figures below do not walk the whole tree\n");
+    std::printf("  %-56s %8.3f s\n", "search step to the end (keys, values, data), best of 3",
+                step);
+    std::printf("  %-56s %8.3f s\n", "search step to the end (key names only), best of 3",
+                keysOnly);
     std::printf("  %-56s %8.3f s  (%zu keys, %zu values, %zu characters of Data text)\n",
                 "floor: same reads without the tree, best of 3", floor, refs.size(), count.values,
                 count.characters);
@@ -151,7 +156,8 @@ bool RunSize(const std::string& folder, std::size_t keys) {
 int main(int argc, char** argv) {
     setenv("QT_QPA_PLATFORM", "offscreen", 0);
     brackwell::resources::Register();
-    std::string folder = (std::filesystem::temp_directory_path() / "brackwell-bench-XXXXXX").string();
+    std::string folder =
+        (std::filesystem::temp_directory_path() / "brackwell-bench-XXXXXX").string();
     if (!mkdtemp(folder.data())) return 1;
     std::vector<std::size_t> sizes;
     for (int i = 1; i < argc; ++i) sizes.push_back(std::stoul(argv[i]));

@@ -70,20 +70,21 @@ int FindValue(HKEY hRoot, const CString& strPath, int nAfter, const SearchSettin
         DWORD cchName = kNameBufferLength;
         DWORD cbData = DWORD(data.size());
         DWORD dwType = REG_NONE;
-        if (RegEnumValue(hKey, dwIndex, szName, &cchName, nullptr, &dwType, data.data(),
-                         &cbData) != ERROR_SUCCESS)
+        if (RegEnumValue(hKey, dwIndex, szName, &cchName, nullptr, &dwType, data.data(), &cbData) !=
+            ERROR_SUCCESS)
             break;
         const int nRow = int(dwIndex);
         if (nRow <= nAfter) continue;
         const bool bNameMatches =
-            settings.m_bValues && CBrackwellDoc::MatchText(settings.m_strText,
-                                                           CString(szName, int(cchName)),
-                                                           settings.m_bMatchWhole);
+            settings.m_bValues &&
+            CBrackwellDoc::MatchText(settings.m_strText, CString(szName, int(cchName)),
+                                     settings.m_bMatchWhole);
         const bool bDataMatches =
             !bNameMatches && settings.m_bData &&
-            CBrackwellDoc::MatchText(settings.m_strText,
-                                     CBrackwellDoc::DescribeValue(dwType, data.data(), cbData).strText,
-                                     settings.m_bMatchWhole);
+            CBrackwellDoc::MatchText(
+                settings.m_strText,
+                CBrackwellDoc::DescribeValue(dwType, data.data(), cbData).strText,
+                settings.m_bMatchWhole);
         if (bNameMatches || bDataMatches) nFound = nRow;
     }
     RegCloseKey(hKey);

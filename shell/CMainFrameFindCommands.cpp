@@ -24,4 +24,6 @@ void CMainFrame::OnEditFindNext() {
         MessageBox(u"There are no more matches", u"Find", MB_OK | MB_ICONINFORMATION);
 }
 
-void CMainFrame::OnUpdateEditFindNext(CCmdUI* pCmdUI) { pCmdUI->Enable(m_bFindActive); }
+void CMainFrame::OnUpdateEditFindNext(CCmdUI* pCmdUI) {
+    pCmdUI->Enable(m_bFindActive);
+}

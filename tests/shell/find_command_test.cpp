@@ -31,8 +31,12 @@ constexpr std::string_view kFirst = "HKEY_LOCAL_MACHINE\\Swap\\First";
 
 const SearchSettings kEverything{u"", TRUE, TRUE, TRUE, FALSE};
 
-SearchSettings AllOf(const char16_t* text) { return {text, TRUE, TRUE, TRUE, FALSE}; }
-SearchSettings DataOnly(const char16_t* text) { return {text, FALSE, FALSE, TRUE, FALSE}; }
+SearchSettings AllOf(const char16_t* text) {
+    return {text, TRUE, TRUE, TRUE, FALSE};
+}
+SearchSettings DataOnly(const char16_t* text) {
+    return {text, FALSE, FALSE, TRUE, FALSE};
+}
 
 // A row tapped after a value match is where the next step continues; a row
 // tapped while no value of the key has matched yet moves nothing.

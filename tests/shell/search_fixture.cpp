@@ -86,7 +86,9 @@ constexpr std::string_view kSearchRegistry =
     "[HKEY_USERS\\.Default\\Last]\n"
     "\"x\"=\"again\"\n";
 
-std::string Utf8(const CString& text) { return text.ToQString().toStdString(); }
+std::string Utf8(const CString& text) {
+    return text.ToQString().toStdString();
+}
 
 std::string PathOf(HTREEITEM item, const CTreeCtrl& tree) {
     std::string path;
@@ -138,8 +140,8 @@ Spot KeyAt(std::string_view path) {
 }
 
 Spot ValueAt(std::string_view path, std::string_view name) {
-    return {std::string(path), std::string(name), "row " + std::string(name), std::string(path),
-            "values", ""};
+    return {std::string(path), std::string(name), "row " + std::string(name),
+            std::string(path), "values",          ""};
 }
 
 Spot NoMoreMatches(Spot before) {
@@ -182,7 +184,9 @@ Spot SearchTest::Find(const SearchSettings& settings) {
     return Observed();
 }
 
-void SearchTest::FindAndCancel(const SearchSettings& typed) { RunFind(typed, IDCANCEL); }
+void SearchTest::FindAndCancel(const SearchSettings& typed) {
+    RunFind(typed, IDCANCEL);
+}
 
 Spot SearchTest::FindNext() {
     RunCommand(ID_EDIT_FIND_NEXT);
@@ -199,8 +203,8 @@ Spot SearchTest::Observed() {
                              (IsRowFullyVisible(row) ? "" : " (out of view)");
     const CBrackwellDoc& doc = Doc();
     if (doc.m_hCurrentItem)
-        spot.document = PathOf(doc.m_hCurrentItem, Tree()) +
-                        (doc.m_nCurrentValue == -1 ? "" : " and a row");
+        spot.document =
+            PathOf(doc.m_hCurrentItem, Tree()) + (doc.m_nCurrentValue == -1 ? "" : " and a row");
     else if (doc.m_nCurrentValue >= 0)
         spot.document = "row " + Utf8(List().GetItemText(doc.m_nCurrentValue, 0));
     else

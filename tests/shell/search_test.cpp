@@ -27,7 +27,9 @@ struct StepsCase {
     std::vector<std::optional<Spot>> steps;
 };
 
-void PrintTo(const StepsCase& param, std::ostream* os) { *os << param.name; }
+void PrintTo(const StepsCase& param, std::ostream* os) {
+    *os << param.name;
+}
 
 class SearchStepsTest : public SearchTest, public ::testing::WithParamInterface<StepsCase> {};
 
@@ -110,24 +112,42 @@ INSTANTIATE_TEST_SUITE_P(
                   {ValueAt("HKEY_LOCAL_MACHINE\\Hollow", "Blank"),
                    ValueAt("HKEY_LOCAL_MACHINE\\Hollow", "Nothing")}},
         // Data are matched by the text the Data column shows.
-        StepsCase{"NumberBySignedDecimal", u"HKEY_LOCAL_MACHINE\\Types",
-                  Settings(u"-1", off, off, on, on), {ValueAt(kTypes, "Number"), kNoMore}},
-        StepsCase{"NumberNotByUnsignedDecimal", u"HKEY_LOCAL_MACHINE\\Types",
-                  Settings(u"4294967295", off, off, on, off), {kNoMore}},
-        StepsCase{"BinaryByAByteOfTheFirstFour", u"HKEY_LOCAL_MACHINE\\Types",
-                  Settings(u"ab", off, off, on, off), {ValueAt(kTypes, "Binary"), kNoMore}},
-        StepsCase{"BinaryNotByTheFifthByte", u"HKEY_LOCAL_MACHINE\\Types",
-                  Settings(u"10", off, off, on, off), {kNoMore}},
-        StepsCase{"BinaryWholeWithTrailingSpace", u"HKEY_LOCAL_MACHINE\\Types",
-                  Settings(u"01 AB 00 FF ", off, off, on, on), {ValueAt(kTypes, "Binary")}},
-        StepsCase{"BinaryWholeWithoutTrailingSpace", u"HKEY_LOCAL_MACHINE\\Types",
-                  Settings(u"01 AB 00 FF", off, off, on, on), {kNoMore}},
-        StepsCase{"MultiStringByItsFirstString", u"HKEY_LOCAL_MACHINE\\Types",
-                  Settings(u"apple", off, off, on, off), {ValueAt(kTypes, "Multi")}},
-        StepsCase{"MultiStringNotByItsSecondString", u"HKEY_LOCAL_MACHINE\\Types",
-                  Settings(u"pear", off, off, on, off), {kNoMore}},
-        StepsCase{"OtherTypesByTheirText", u"HKEY_LOCAL_MACHINE\\Types",
-                  Settings(u"%path%", off, off, on, on), {ValueAt(kTypes, "Expand")}},
+        StepsCase{"NumberBySignedDecimal",
+                  u"HKEY_LOCAL_MACHINE\\Types",
+                  Settings(u"-1", off, off, on, on),
+                  {ValueAt(kTypes, "Number"), kNoMore}},
+        StepsCase{"NumberNotByUnsignedDecimal",
+                  u"HKEY_LOCAL_MACHINE\\Types",
+                  Settings(u"4294967295", off, off, on, off),
+                  {kNoMore}},
+        StepsCase{"BinaryByAByteOfTheFirstFour",
+                  u"HKEY_LOCAL_MACHINE\\Types",
+                  Settings(u"ab", off, off, on, off),
+                  {ValueAt(kTypes, "Binary"), kNoMore}},
+        StepsCase{"BinaryNotByTheFifthByte",
+                  u"HKEY_LOCAL_MACHINE\\Types",
+                  Settings(u"10", off, off, on, off),
+                  {kNoMore}},
+        StepsCase{"BinaryWholeWithTrailingSpace",
+                  u"HKEY_LOCAL_MACHINE\\Types",
+                  Settings(u"01 AB 00 FF ", off, off, on, on),
+                  {ValueAt(kTypes, "Binary")}},
+        StepsCase{"BinaryWholeWithoutTrailingSpace",
+                  u"HKEY_LOCAL_MACHINE\\Types",
+                  Settings(u"01 AB 00 FF", off, off, on, on),
+                  {kNoMore}},
+        StepsCase{"MultiStringByItsFirstString",
+                  u"HKEY_LOCAL_MACHINE\\Types",
+                  Settings(u"apple", off, off, on, off),
+                  {ValueAt(kTypes, "Multi")}},
+        StepsCase{"MultiStringNotByItsSecondString",
+                  u"HKEY_LOCAL_MACHINE\\Types",
+                  Settings(u"pear", off, off, on, off),
+                  {kNoMore}},
+        StepsCase{"OtherTypesByTheirText",
+                  u"HKEY_LOCAL_MACHINE\\Types",
+                  Settings(u"%path%", off, off, on, on),
+                  {ValueAt(kTypes, "Expand")}},
         // At the end the walk has left the value cursor behind it, so the
         // selected key's values are tested again from the first row.
         StepsCase{"AfterTheEndTheSelectedKeyIsTestedAgain",
