@@ -22,8 +22,8 @@ BOOL CBrackwellDoc::AddKey(const CString& strName) {
     HKEY hKey = nullptr;
     DWORD dwDisposition = 0;
     if (!IsSingleKeyName(strName) ||
-        RegCreateKeyEx(m_hRootKey, m_strKeyPath + u'\\' + strName, 0, const_cast<LPWSTR>(u""), 0,
-                       0, nullptr, &hKey, &dwDisposition) != ERROR_SUCCESS) {
+        RegCreateKeyEx(m_hRootKey, m_strKeyPath + u'\\' + strName, 0, const_cast<LPWSTR>(u""), 0, 0,
+                       nullptr, &hKey, &dwDisposition) != ERROR_SUCCESS) {
         pTreeView->MessageBox(u"Unable to add the key", u"Error", kErrorStyle);
         return FALSE;
     }

@@ -15,11 +15,12 @@ bool QueryValue(HKEY hRoot, const CString& strPath, const CString& strName, DWOR
     HKEY hKey = nullptr;
     if (RegOpenKeyEx(hRoot, strPath, 0, 0, &hKey) != ERROR_SUCCESS) return false;
     DWORD cbData = 0;
-    bool bRead = RegQueryValueEx(hKey, strName, nullptr, nullptr, nullptr, &cbData) == ERROR_SUCCESS;
+    bool bRead =
+        RegQueryValueEx(hKey, strName, nullptr, nullptr, nullptr, &cbData) == ERROR_SUCCESS;
     if (bRead) {
         data.resize(cbData);
-        bRead = RegQueryValueEx(hKey, strName, nullptr, &dwType, data.data(), &cbData) ==
-                ERROR_SUCCESS;
+        bRead =
+            RegQueryValueEx(hKey, strName, nullptr, &dwType, data.data(), &cbData) == ERROR_SUCCESS;
         data.resize(std::min<std::size_t>(cbData, data.size()));
     }
     RegCloseKey(hKey);

@@ -15,13 +15,6 @@ namespace {
 
 constexpr UINT kConfirm = MB_OKCANCEL | MB_ICONQUESTION;
 
-bool KeyExists(HKEY root, const std::u16string& path) {
-    HKEY key = nullptr;
-    if (RegOpenKeyEx(root, path.c_str(), 0, 0, &key) != ERROR_SUCCESS) return false;
-    RegCloseKey(key);
-    return true;
-}
-
 class DeleteKeyTest : public GuiTest {};
 
 // The tree hands the selection to the previous sibling, whose values are
@@ -45,9 +38,9 @@ TEST_F(DeleteKeyTest, ConfirmationNamesThePathBelowTheRoot) {
     TapKey(u"HKEY_LOCAL_MACHINE\\Software\\Empty");
     AnswerMessageBoxes(IDOK);
     RunCommand(ID_EDIT_DELETE);
-    EXPECT_EQ((std::vector<Box>{{&KeysView(), u"Hit OK to delete Software\\Empty", u"Delete",
-                                 kConfirm}}),
-              Boxes());
+    EXPECT_EQ(
+        (std::vector<Box>{{&KeysView(), u"Hit OK to delete Software\\Empty", u"Delete", kConfirm}}),
+        Boxes());
     EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, u"Software\\Empty"));
     EXPECT_TRUE(KeyExists(HKEY_LOCAL_MACHINE, u"Software\\Types"));
 }
@@ -104,9 +97,9 @@ TEST_F(DeleteValueTest, ValueOfARootIsNamedAfterABackslash) {
     TapRow(RowOf(u"RootText"));
     AnswerMessageBoxes(IDOK);
     RunCommand(ID_EDIT_DELETE);
-    EXPECT_EQ((std::vector<Box>{{&ValuesView(), u"Hit OK to delete \\RootText", u"Delete",
-                                 kConfirm}}),
-              Boxes());
+    EXPECT_EQ(
+        (std::vector<Box>{{&ValuesView(), u"Hit OK to delete \\RootText", u"Delete", kConfirm}}),
+        Boxes());
     EXPECT_FALSE(ReadStoredValue(HKEY_CLASSES_ROOT, u"", u"RootText"));
     EXPECT_EQ(-1, RowOf(u"RootText"));
 }

@@ -18,9 +18,9 @@
 #include "framework/AfxMessageBox.h"
 #include "framework/AfxTreeItem.h"
 #include "framework/AfxTreeWidget.h"
-#include "framework/CListCtrl.h"
 #include "framework/CDialog.h"
 #include "framework/CEdit.h"
+#include "framework/CListCtrl.h"
 #include "framework/CWinApp.h"
 #include "resources/resource.h"
 #include "resources/resources.h"
@@ -279,6 +279,23 @@ void PrintTo(const Box& box, std::ostream* os) {
     *os << "{" << static_cast<const void*>(box.owner) << ", \""
         << QString::fromStdU16String(box.text).toStdString() << "\", \""
         << QString::fromStdU16String(box.caption).toStdString() << "\", " << box.type << "}";
+}
+
+std::vector<BYTE> Utf16(std::u16string_view text) {
+    std::vector<BYTE> bytes;
+    for (char16_t ch : text) {
+        bytes.push_back(BYTE(ch & 0xFF));
+        bytes.push_back(BYTE(ch >> 8));
+    }
+    return bytes;
+}
+
+bool KeyExists(HKEY root, std::u16string_view path) {
+    const std::u16string keyPath(path);
+    HKEY key = nullptr;
+    if (RegOpenKeyEx(root, keyPath.c_str(), 0, 0, &key) != ERROR_SUCCESS) return false;
+    RegCloseKey(key);
+    return true;
 }
 
 void GuiTest::TapToolButton(UINT id) {

@@ -15,6 +15,7 @@
 
 #include "framework/CDialog.h"
 #include "framework/types.h"
+#include "registry/registry.h"
 
 class CBrackwellDoc;
 class CBrackwellView;
@@ -50,6 +51,10 @@ struct Box {
     friend bool operator==(const Box&, const Box&) = default;
 };
 void PrintTo(const Box& box, std::ostream* os);
+
+// The UTF-16 bytes of a text, little-endian, without a terminator.
+std::vector<BYTE> Utf16(std::u16string_view text);
+bool KeyExists(HKEY root, std::u16string_view path);
 
 class GuiTest : public ::testing::Test {
 public:

@@ -17,15 +17,6 @@
 namespace brackwell::testing {
 namespace {
 
-std::vector<BYTE> Utf16(std::u16string_view text) {
-    std::vector<BYTE> bytes;
-    for (char16_t ch : text) {
-        bytes.push_back(BYTE(ch & 0xFF));
-        bytes.push_back(BYTE(ch >> 8));
-    }
-    return bytes;
-}
-
 void Put(HKEY root, const std::u16string& path, const std::u16string& name, DWORD type,
          const std::vector<BYTE>& data) {
     HKEY key = nullptr;
@@ -90,34 +81,67 @@ std::function<void(CDialog&)> TypeValue(const char* text) {
 
 INSTANTIATE_TEST_SUITE_P(
     EveryType, ModifyTest,
-    ::testing::Values(
-        ModifyCase{"String", u"Software\\Types", u"Text", &typeid(CStringDlg), "Edit string",
-                   Shows("hello"), TypeValue("bye"), {REG_SZ, Utf16({u"bye\0", 4})},
-                   {u"Text", u"bye", 0}},
-        ModifyCase{"Number", u"Software\\Types", u"Number", &typeid(CNumberDlg), "Edit number",
-                   Shows("-1"), TypeValue("4294967294"), {REG_DWORD, {0xFE, 0xFF, 0xFF, 0xFF}},
-                   {u"Number", u"-2", 2}},
-        ModifyCase{"MultiString", u"Software\\Types", u"Multi", &typeid(CMultiStringDlg),
-                   "Edit multi string", Shows("a\r\nb"), TypeValue("x\n\nz"),
-                   {REG_MULTI_SZ, Utf16({u"x\0\0z\0\0", 6})}, {u"Multi", u"x", 1}},
-        ModifyCase{"Binary", u"Software\\Types", u"Binary", &typeid(CBinaryDlg),
-                   "Edit binary value", ShowsBytes({"01", "AB", "00", "FF", "10"}),
-                   [](CDialog& dlg) { GuiTest::EditByte(dlg, 0, "7f"); },
-                   {REG_BINARY, {0x7F, 0xAB, 0x00, 0xFF, 0x10}}, {u"Binary", u"7F AB 00 FF ", 3}},
-        // An expand-string is edited as text and stays an expand-string.
-        ModifyCase{"ExpandString", u"Software\\Types", u"Expand", &typeid(CStringDlg),
-                   "Edit string", Shows("%PATH%"), TypeValue("%HOME%"),
-                   {REG_EXPAND_SZ, Utf16({u"%HOME%\0", 7})}, {u"Expand", u"%HOME%", 4}},
-        // A type without a dialog of its own is edited as bytes and keeps its type.
-        ModifyCase{"TypeNone", u"Software\\Empty", u"Nothing", &typeid(CBinaryDlg),
-                   "Edit binary value", ShowsBytes({}),
-                   [](CDialog& dlg) {
-                       GuiTest::PressButton(dlg, IDC_APPEND);
-                       GuiTest::EditByte(dlg, 0, "41");
-                       GuiTest::PressButton(dlg, IDC_APPEND);
-                       GuiTest::PressButton(dlg, IDC_APPEND);
-                   },
-                   {REG_NONE, {0x41, 0, 0}}, {u"Nothing", u"A", 4}}),
+    ::testing::Values(ModifyCase{"String",
+                                 u"Software\\Types",
+                                 u"Text",
+                                 &typeid(CStringDlg),
+                                 "Edit string",
+                                 Shows("hello"),
+                                 TypeValue("bye"),
+                                 {REG_SZ, Utf16({u"bye\0", 4})},
+                                 {u"Text", u"bye", 0}},
+                      ModifyCase{"Number",
+                                 u"Software\\Types",
+                                 u"Number",
+                                 &typeid(CNumberDlg),
+                                 "Edit number",
+                                 Shows("-1"),
+                                 TypeValue("4294967294"),
+                                 {REG_DWORD, {0xFE, 0xFF, 0xFF, 0xFF}},
+                                 {u"Number", u"-2", 2}},
+                      ModifyCase{"MultiString",
+                                 u"Software\\Types",
+                                 u"Multi",
+                                 &typeid(CMultiStringDlg),
+                                 "Edit multi string",
+                                 Shows("a\r\nb"),
+                                 TypeValue("x\n\nz"),
+                                 {REG_MULTI_SZ, Utf16({u"x\0\0z\0\0", 6})},
+                                 {u"Multi", u"x", 1}},
+                      ModifyCase{"Binary",
+                                 u"Software\\Types",
+                                 u"Binary",
+                                 &typeid(CBinaryDlg),
+                                 "Edit binary value",
+                                 ShowsBytes({"01", "AB", "00", "FF", "10"}),
+                                 [](CDialog& dlg) { GuiTest::EditByte(dlg, 0, "7f"); },
+                                 {REG_BINARY, {0x7F, 0xAB, 0x00, 0xFF, 0x10}},
+                                 {u"Binary", u"7F AB 00 FF ", 3}},
+                      // An expand-string is edited as text and stays an expand-string.
+                      ModifyCase{"ExpandString",
+                                 u"Software\\Types",
+                                 u"Expand",
+                                 &typeid(CStringDlg),
+                                 "Edit string",
+                                 Shows("%PATH%"),
+                                 TypeValue("%HOME%"),
+                                 {REG_EXPAND_SZ, Utf16({u"%HOME%\0", 7})},
+                                 {u"Expand", u"%HOME%", 4}},
+                      // A type without a dialog of its own is edited as bytes and keeps its type.
+                      ModifyCase{"TypeNone",
+                                 u"Software\\Empty",
+                                 u"Nothing",
+                                 &typeid(CBinaryDlg),
+                                 "Edit binary value",
+                                 ShowsBytes({}),
+                                 [](CDialog& dlg) {
+                                     GuiTest::PressButton(dlg, IDC_APPEND);
+                                     GuiTest::EditByte(dlg, 0, "41");
+                                     GuiTest::PressButton(dlg, IDC_APPEND);
+                                     GuiTest::PressButton(dlg, IDC_APPEND);
+                                 },
+                                 {REG_NONE, {0x41, 0, 0}},
+                                 {u"Nothing", u"A", 4}}),
     [](const ::testing::TestParamInfo<ModifyCase>& info) { return info.param.name; });
 
 class ModifyCommandTest : public GuiTest {

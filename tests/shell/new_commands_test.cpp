@@ -24,23 +24,6 @@ namespace {
 constexpr std::u16string_view kKey = u"Mid";
 constexpr std::u16string_view kKeyPath = u"HKEY_CURRENT_USER\\Mid";
 
-std::vector<BYTE> Utf16(std::u16string_view text) {
-    std::vector<BYTE> bytes;
-    for (char16_t ch : text) {
-        bytes.push_back(BYTE(ch & 0xFF));
-        bytes.push_back(BYTE(ch >> 8));
-    }
-    return bytes;
-}
-
-bool KeyExists(HKEY root, std::u16string_view path) {
-    const std::u16string keyPath(path);
-    HKEY key = nullptr;
-    if (RegOpenKeyEx(root, keyPath.c_str(), 0, 0, &key) != ERROR_SUCCESS) return false;
-    RegCloseKey(key);
-    return true;
-}
-
 struct NewValueCase {
     const char* name;
     UINT command;
@@ -96,34 +79,86 @@ std::function<void(CDialog&)> AppendBytes(std::vector<const char*> labels) {
 
 INSTANTIATE_TEST_SUITE_P(
     EveryType, NewValueTest,
-    ::testing::Values(
-        NewValueCase{"EmptyStringIsTwoBytes", ID_EDIT_NEW_STRING, &typeid(CStringDlg),
-                     "Enter new string", TypeValue(""), {REG_SZ, {0, 0}}, u"", 0},
-        NewValueCase{"StringAbcIsEightBytes", ID_EDIT_NEW_STRING, &typeid(CStringDlg),
-                     "Enter new string", TypeValue("abc"), {REG_SZ, Utf16({u"abc\0", 4})},
-                     u"abc", 0},
-        NewValueCase{"MultiStringAbXyzIsSixteenBytes", ID_EDIT_NEW_MULTISTRING,
-                     &typeid(CMultiStringDlg), "Enter new multi string", TypeValue("ab\nxyz"),
-                     {REG_MULTI_SZ, Utf16({u"ab\0xyz\0\0", 8})}, u"ab", 1},
-        NewValueCase{"MultiStringOfOneEmptyLineIsFourBytes", ID_EDIT_NEW_MULTISTRING,
-                     &typeid(CMultiStringDlg), "Enter new multi string", TypeValue(""),
-                     {REG_MULTI_SZ, {0, 0, 0, 0}}, u"", 1},
-        NewValueCase{"MultiStringKeepsEmptyLineInside", ID_EDIT_NEW_MULTISTRING,
-                     &typeid(CMultiStringDlg), "Enter new multi string", TypeValue("a\n\nb"),
-                     {REG_MULTI_SZ, Utf16({u"a\0\0b\0\0", 6})}, u"a", 1},
-        NewValueCase{"UnsignedNumberKeepsAllBitsAndShowsMinusOne", ID_EDIT_NEW_NUMBER,
-                     &typeid(CNumberDlg), "Enter new number", TypeValue("4294967295"),
-                     {REG_DWORD, {0xFF, 0xFF, 0xFF, 0xFF}}, u"-1", 2},
-        NewValueCase{"NegativeNumberIsLittleEndian", ID_EDIT_NEW_NUMBER, &typeid(CNumberDlg),
-                     "Enter new number", TypeValue("-2"), {REG_DWORD, {0xFE, 0xFF, 0xFF, 0xFF}},
-                     u"-2", 2},
-        NewValueCase{"NumberTextThatIsNoNumberIsZero", ID_EDIT_NEW_NUMBER, &typeid(CNumberDlg),
-                     "Enter new number", TypeValue("many"), {REG_DWORD, {0, 0, 0, 0}}, u"0", 2},
-        NewValueCase{"BinaryOfSixBytesShowsFour", ID_EDIT_NEW_BINARY, &typeid(CBinaryDlg),
-                     "Enter new binary value", AppendBytes({"1", "ab", "0", "ff", "10", "7"}),
-                     {REG_BINARY, {0x01, 0xAB, 0x00, 0xFF, 0x10, 0x07}}, u"01 AB 00 FF ", 3},
-        NewValueCase{"BinaryWithoutBytesIsEmpty", ID_EDIT_NEW_BINARY, &typeid(CBinaryDlg),
-                     "Enter new binary value", [](CDialog&) {}, {REG_BINARY, {}}, u"", 3}),
+    ::testing::Values(NewValueCase{"EmptyStringIsTwoBytes",
+                                   ID_EDIT_NEW_STRING,
+                                   &typeid(CStringDlg),
+                                   "Enter new string",
+                                   TypeValue(""),
+                                   {REG_SZ, {0, 0}},
+                                   u"",
+                                   0},
+                      NewValueCase{"StringAbcIsEightBytes",
+                                   ID_EDIT_NEW_STRING,
+                                   &typeid(CStringDlg),
+                                   "Enter new string",
+                                   TypeValue("abc"),
+                                   {REG_SZ, Utf16({u"abc\0", 4})},
+                                   u"abc",
+                                   0},
+                      NewValueCase{"MultiStringAbXyzIsSixteenBytes",
+                                   ID_EDIT_NEW_MULTISTRING,
+                                   &typeid(CMultiStringDlg),
+                                   "Enter new multi string",
+                                   TypeValue("ab\nxyz"),
+                                   {REG_MULTI_SZ, Utf16({u"ab\0xyz\0\0", 8})},
+                                   u"ab",
+                                   1},
+                      NewValueCase{"MultiStringOfOneEmptyLineIsFourBytes",
+                                   ID_EDIT_NEW_MULTISTRING,
+                                   &typeid(CMultiStringDlg),
+                                   "Enter new multi string",
+                                   TypeValue(""),
+                                   {REG_MULTI_SZ, {0, 0, 0, 0}},
+                                   u"",
+                                   1},
+                      NewValueCase{"MultiStringKeepsEmptyLineInside",
+                                   ID_EDIT_NEW_MULTISTRING,
+                                   &typeid(CMultiStringDlg),
+                                   "Enter new multi string",
+                                   TypeValue("a\n\nb"),
+                                   {REG_MULTI_SZ, Utf16({u"a\0\0b\0\0", 6})},
+                                   u"a",
+                                   1},
+                      NewValueCase{"UnsignedNumberKeepsAllBitsAndShowsMinusOne",
+                                   ID_EDIT_NEW_NUMBER,
+                                   &typeid(CNumberDlg),
+                                   "Enter new number",
+                                   TypeValue("4294967295"),
+                                   {REG_DWORD, {0xFF, 0xFF, 0xFF, 0xFF}},
+                                   u"-1",
+                                   2},
+                      NewValueCase{"NegativeNumberIsLittleEndian",
+                                   ID_EDIT_NEW_NUMBER,
+                                   &typeid(CNumberDlg),
+                                   "Enter new number",
+                                   TypeValue("-2"),
+                                   {REG_DWORD, {0xFE, 0xFF, 0xFF, 0xFF}},
+                                   u"-2",
+                                   2},
+                      NewValueCase{"NumberTextThatIsNoNumberIsZero",
+                                   ID_EDIT_NEW_NUMBER,
+                                   &typeid(CNumberDlg),
+                                   "Enter new number",
+                                   TypeValue("many"),
+                                   {REG_DWORD, {0, 0, 0, 0}},
+                                   u"0",
+                                   2},
+                      NewValueCase{"BinaryOfSixBytesShowsFour",
+                                   ID_EDIT_NEW_BINARY,
+                                   &typeid(CBinaryDlg),
+                                   "Enter new binary value",
+                                   AppendBytes({"1", "ab", "0", "ff", "10", "7"}),
+                                   {REG_BINARY, {0x01, 0xAB, 0x00, 0xFF, 0x10, 0x07}},
+                                   u"01 AB 00 FF ",
+                                   3},
+                      NewValueCase{"BinaryWithoutBytesIsEmpty",
+                                   ID_EDIT_NEW_BINARY,
+                                   &typeid(CBinaryDlg),
+                                   "Enter new binary value",
+                                   [](CDialog&) {},
+                                   {REG_BINARY, {}},
+                                   u"",
+                                   3}),
     [](const ::testing::TestParamInfo<NewValueCase>& info) { return info.param.name; });
 
 class NewCommandsTest : public GuiTest {};
@@ -171,13 +206,15 @@ TEST_P(CancelNewTest, CancelChangesNothing) {
     EXPECT_FALSE(KeyExists(HKEY_CURRENT_USER, u"Mid\\Cancelled"));
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    EveryNewCommand, CancelNewTest,
-    ::testing::Values(CancelCase{"Key", ID_EDIT_NEW_KEY}, CancelCase{"Number", ID_EDIT_NEW_NUMBER},
-                      CancelCase{"String", ID_EDIT_NEW_STRING},
-                      CancelCase{"MultiString", ID_EDIT_NEW_MULTISTRING},
-                      CancelCase{"Binary", ID_EDIT_NEW_BINARY}),
-    [](const ::testing::TestParamInfo<CancelCase>& info) { return info.param.name; });
+INSTANTIATE_TEST_SUITE_P(EveryNewCommand, CancelNewTest,
+                         ::testing::Values(CancelCase{"Key", ID_EDIT_NEW_KEY},
+                                           CancelCase{"Number", ID_EDIT_NEW_NUMBER},
+                                           CancelCase{"String", ID_EDIT_NEW_STRING},
+                                           CancelCase{"MultiString", ID_EDIT_NEW_MULTISTRING},
+                                           CancelCase{"Binary", ID_EDIT_NEW_BINARY}),
+                         [](const ::testing::TestParamInfo<CancelCase>& info) {
+                             return info.param.name;
+                         });
 
 class NewKeyTest : public GuiTest {
 protected:
@@ -239,15 +276,18 @@ TEST_P(RefusedKeyTest, RefusedWithoutTouchingStoreOrTree) {
     ASSERT_EQ(ERROR_SUCCESS, RegOpenKeyEx(HKEY_CURRENT_USER, u"Mid", 0, 0, &key));
     WCHAR name[1024];
     DWORD length = 1024;
-    EXPECT_NE(ERROR_SUCCESS, RegEnumKeyEx(key, 0, name, &length, nullptr, nullptr, nullptr, nullptr));
+    EXPECT_NE(ERROR_SUCCESS,
+              RegEnumKeyEx(key, 0, name, &length, nullptr, nullptr, nullptr, nullptr));
     RegCloseKey(key);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    BadNames, RefusedKeyTest,
-    ::testing::Values(RefusedKeyCase{"Backslash", "One\\Two"}, RefusedKeyCase{"Empty", ""},
-                      RefusedKeyCase{"PastTheStoreLimit", QString(256, u'k')}),
-    [](const ::testing::TestParamInfo<RefusedKeyCase>& info) { return info.param.name; });
+INSTANTIATE_TEST_SUITE_P(BadNames, RefusedKeyTest,
+                         ::testing::Values(RefusedKeyCase{"Backslash", "One\\Two"},
+                                           RefusedKeyCase{"Empty", ""},
+                                           RefusedKeyCase{"PastTheStoreLimit", QString(256, u'k')}),
+                         [](const ::testing::TestParamInfo<RefusedKeyCase>& info) {
+                             return info.param.name;
+                         });
 
 }  // namespace
 }  // namespace brackwell::testing

@@ -1,7 +1,6 @@
 // Edits the store refuses: each shows its message in the designed box and
 // leaves the tree and the list as they were.
 #include <gtest/gtest.h>
-
 #include <linux/capability.h>
 #include <sys/stat.h>
 #include <sys/syscall.h>
@@ -39,7 +38,9 @@ const auto kEveryValueWrite = ::testing::Values(
     WriteCase{"MultiString", ID_EDIT_NEW_MULTISTRING, u"Unable to add/modify multi string"},
     WriteCase{"Binary", ID_EDIT_NEW_BINARY, u"Unable to add/modify binary"});
 
-std::string CaseName(const ::testing::TestParamInfo<WriteCase>& info) { return info.param.name; }
+std::string CaseName(const ::testing::TestParamInfo<WriteCase>& info) {
+    return info.param.name;
+}
 
 // Runs a New value command with the given name and the value left as the
 // dialog offers it, then checks the one box and the unchanged views.
@@ -129,7 +130,8 @@ TEST_F(ReadOnlyEditTest, NewKeyIsRefused) {
         PressButton(dlg, IDOK);
     });
     RunCommand(ID_EDIT_NEW_KEY);
-    EXPECT_EQ((std::vector<Box>{{&KeysView(), u"Unable to add the key", u"Error", kError}}), Boxes());
+    EXPECT_EQ((std::vector<Box>{{&KeysView(), u"Unable to add the key", u"Error", kError}}),
+              Boxes());
     EXPECT_TRUE(ChildLabels(FindKey(u"HKEY_CURRENT_USER\\Mid")).empty());
 }
 
@@ -143,9 +145,9 @@ TEST_F(ReadOnlyEditTest, ModifyIsRefusedAndRowKept) {
         PressButton(dlg, IDOK);
     });
     RunCommand(ID_EDIT_MODIFY);
-    EXPECT_EQ((std::vector<Box>{{&KeysView(), u"Unable to add/modify multi string", u"Error",
-                                 kError}}),
-              Boxes());
+    EXPECT_EQ(
+        (std::vector<Box>{{&KeysView(), u"Unable to add/modify multi string", u"Error", kError}}),
+        Boxes());
     EXPECT_EQ(rows, Rows());
 }
 
@@ -168,9 +170,9 @@ TEST_F(ReadOnlyEditTest, DeleteValueIsRefusedAndRowKept) {
     TapRow(row);
     AnswerMessageBoxes(IDOK);
     RunCommand(ID_EDIT_DELETE);
-    EXPECT_EQ((std::vector<Box>{{&ValuesView(), u"Hit OK to delete Software\\Types\\Binary",
-                                 u"Delete", kConfirm},
-                                {&ValuesView(), u"Unable to delete the value", u"Error", kError}}),
+    EXPECT_EQ((std::vector<Box>{
+                  {&ValuesView(), u"Hit OK to delete Software\\Types\\Binary", u"Delete", kConfirm},
+                  {&ValuesView(), u"Unable to delete the value", u"Error", kError}}),
               Boxes());
     EXPECT_EQ(rows, Rows());
     EXPECT_EQ(row, Doc().m_nCurrentValue);
