@@ -18,9 +18,6 @@
 #include "framework/CWinApp.h"
 #include "resources/resources.h"
 
-// The system's font configuration keeps a cache for the life of the process.
-extern "C" const char* __lsan_default_suppressions() { return "leak:libfontconfig.so\n"; }
-
 namespace {
 
 int g_nFailures = 0;

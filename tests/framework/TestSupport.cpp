@@ -74,7 +74,3 @@ void Spin(int milliseconds) {
         QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
     } while (timer.elapsed() < milliseconds);
 }
-
-// Fontconfig keeps allocations for the life of the process that the leak
-// checker cannot see through; they are not ours.
-extern "C" const char* __lsan_default_suppressions() { return "leak:libfontconfig.so\n"; }

@@ -30,10 +30,6 @@
 #include "shell/CMainFrame.h"
 #include "tests/document/temporary_registry.h"
 
-// Fontconfig, loaded by Qt to draw text, keeps its configuration until exit
-// on purpose; the leak checker of sanitizer builds is told so.
-extern "C" const char* __lsan_default_suppressions() { return "leak:libfontconfig.so\n"; }
-
 namespace brackwell::testing {
 
 const std::string_view kFixtureRegistry =
