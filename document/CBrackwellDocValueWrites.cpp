@@ -67,15 +67,10 @@ BOOL CBrackwellDoc::SetValue(const CString& strName, DWORD dwType, const BYTE* p
         // The store replaced a value of that name: its row shows the new data
         // and type instead of a second row appearing for the same value.
         nRow = RowNamed(*pList, strName);
-        if (nRow == -1) {
+        if (nRow == -1)
             nRow = pList->InsertItem(pList->GetItemCount(), strName, display.nImage);
-        } else {
-            // The list cannot change a row's image, so the row is put back
-            // in place under the name the store kept.
-            const CString strStoredName = pList->GetItemText(nRow, 0);
-            pList->DeleteItem(nRow);
-            nRow = pList->InsertItem(nRow, strStoredName, display.nImage);
-        }
+        else
+            pList->SetItem(nRow, 0, LVIF_IMAGE, nullptr, display.nImage, 0, 0, 0);
     }
     pList->SetItemText(nRow, 1, display.strText);
     return TRUE;

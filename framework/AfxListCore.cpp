@@ -78,6 +78,19 @@ int AfxListCore::InsertRow(int nItem, const QString& text, int nImage) {
     return row;
 }
 
+bool AfxListCore::SetImage(int nItem, int nImage) {
+    QStandardItem* item = m_pModel->item(nItem, 0);
+    if (nItem < 0 || !item) return false;
+    item->setData(nImage, kImageRole);
+    ApplyImage(item);
+    return true;
+}
+
+int AfxListCore::Image(int nItem) const {
+    const QStandardItem* item = nItem < 0 ? nullptr : m_pModel->item(nItem, 0);
+    return item ? item->data(kImageRole).toInt() : -1;
+}
+
 bool AfxListCore::SetText(int nItem, int nSubItem, const QString& text) {
     if (nItem < 0 || nItem >= m_pModel->rowCount() || nSubItem < 0 ||
         nSubItem >= std::max(1, m_nColumns))

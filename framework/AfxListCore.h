@@ -27,6 +27,9 @@ public:
 
     int InsertColumn(int nCol, const QString& heading, int nFormat, int nWidth);
     int InsertRow(int nItem, const QString& text, int nImage);
+    bool SetImage(int nItem, int nImage);
+    // The row's image index, -1 for a row that does not exist.
+    int Image(int nItem) const;
     bool SetText(int nItem, int nSubItem, const QString& text);
     QString Text(int nItem, int nSubItem) const;
     bool DeleteRow(int nItem);

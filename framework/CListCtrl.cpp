@@ -1,5 +1,7 @@
 #include "framework/CListCtrl.h"
 
+#include <algorithm>
+
 #include <QHeaderView>
 #include <QListView>
 #include <QStandardItemModel>
@@ -76,6 +78,30 @@ int CListCtrl::InsertItem(int nItem, LPCWSTR lpszItem, int nImage) {
 
 BOOL CListCtrl::SetItemText(int nItem, int nSubItem, LPCWSTR lpszText) {
     return Core() && Core()->SetText(nItem, nSubItem, CString(lpszText).ToQString());
+}
+
+BOOL CListCtrl::SetItem(int nItem, int nSubItem, UINT nMask, LPCWSTR lpszItem, int nImage,
+                        UINT nState, UINT nStateMask, LPARAM /*lParam*/) {
+    if (!Core() || nItem < 0 || nItem >= GetItemCount()) return FALSE;
+    BOOL bOk = TRUE;
+    if (nMask & LVIF_TEXT) bOk = SetItemText(nItem, nSubItem, lpszItem) && bOk;
+    if (nMask & LVIF_IMAGE) bOk = Core()->SetImage(nItem, nImage) && bOk;
+    if (nMask & LVIF_STATE) bOk = SetItemState(nItem, nState, nStateMask) && bOk;
+    return bOk;
+}
+
+BOOL CListCtrl::GetItem(LVITEM* pItem) const {
+    if (!pItem || !Core() || pItem->iItem < 0 || pItem->iItem >= GetItemCount()) return FALSE;
+    if (pItem->mask & LVIF_TEXT) {
+        if (!pItem->pszText || pItem->cchTextMax <= 0) return FALSE;
+        const CString strText = GetItemText(pItem->iItem, pItem->iSubItem);
+        const int nCopy = std::min(strText.GetLength(), pItem->cchTextMax - 1);
+        std::copy_n(LPCWSTR(strText), nCopy, pItem->pszText);
+        pItem->pszText[nCopy] = u'\0';
+    }
+    if (pItem->mask & LVIF_IMAGE) pItem->iImage = Core()->Image(pItem->iItem);
+    if (pItem->mask & LVIF_STATE) pItem->state = GetItemState(pItem->iItem, pItem->stateMask);
+    return TRUE;
 }
 
 CString CListCtrl::GetItemText(int nItem, int nSubItem) const {

@@ -28,6 +28,12 @@ public:
     int InsertItem(int nItem, LPCWSTR lpszItem);
     int InsertItem(int nItem, LPCWSTR lpszItem, int nImage);
     BOOL SetItemText(int nItem, int nSubItem, LPCWSTR lpszText);
+    // Sets what nMask names: LVIF_TEXT (of nSubItem), LVIF_IMAGE, LVIF_STATE.
+    BOOL SetItem(int nItem, int nSubItem, UINT nMask, LPCWSTR lpszItem, int nImage, UINT nState,
+                 UINT nStateMask, LPARAM lParam);
+    // Fills what pItem->mask names for row pItem->iItem: LVIF_TEXT (into
+    // pszText, at most cchTextMax characters with the NUL), LVIF_IMAGE, LVIF_STATE.
+    BOOL GetItem(LVITEM* pItem) const;
     CString GetItemText(int nItem, int nSubItem) const;
     BOOL DeleteItem(int nItem);
     BOOL DeleteAllItems();

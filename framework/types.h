@@ -220,6 +220,7 @@ inline constexpr int LVNI_SELECTED = 0x0002;
 inline constexpr int LVCFMT_LEFT = 0x0000;
 inline constexpr int LVCFMT_RIGHT = 0x0001;
 inline constexpr UINT LVIF_TEXT = 0x0001;
+inline constexpr UINT LVIF_IMAGE = 0x0002;
 inline constexpr UINT LVIF_STATE = 0x0008;
 
 // Window styles.

@@ -6,7 +6,6 @@
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QPlainTextEdit>
-#include <QStandardItemModel>
 #include <QTest>
 #include <QToolButton>
 #include <QTreeWidget>
@@ -14,7 +13,6 @@
 #include <ostream>
 
 #include "document/CBrackwellDoc.h"
-#include "framework/AfxListCore.h"
 #include "framework/AfxMessageBox.h"
 #include "framework/AfxTreeItem.h"
 #include "framework/AfxTreeWidget.h"
@@ -153,13 +151,15 @@ std::vector<std::u16string> GuiTest::ChildLabels(HTREEITEM item) {
 }
 
 std::vector<Row> GuiTest::Rows() {
-    // The list keeps each row's image index in the model, under this role.
-    constexpr int kImageRole = Qt::UserRole + 1;
-    const QStandardItemModel* model = AfxListCore::Of(List().GetSafeHwnd())->Model();
     std::vector<Row> rows;
-    for (int row = 0; row < List().GetItemCount(); ++row)
+    for (int row = 0; row < List().GetItemCount(); ++row) {
+        LVITEM item{};
+        item.mask = LVIF_IMAGE;
+        item.iItem = row;
+        List().GetItem(&item);
         rows.push_back({List().GetItemText(row, 0).str(), List().GetItemText(row, 1).str(),
-                        model->item(row, 0)->data(kImageRole).toInt()});
+                        item.iImage});
+    }
     return rows;
 }
 
