@@ -2,20 +2,16 @@
 // order and shows the first key name, value name or value Data text that
 // matches. The cursors g_nFoundValue and g_hFoundKeyItem make the next step
 // continue behind that match.
-#include <vector>
-
 #include "dialogs/SearchSettings.h"
 #include "document/CBrackwellDoc.h"
 #include "document/CSearchHost.h"
+#include "document/KeyValues.h"
 #include "document/SearchCursor.h"
 #include "framework/CListCtrl.h"
 #include "framework/CTreeView.h"
 #include "framework/CWinApp.h"
 
 namespace {
-
-constexpr DWORD kNameBufferLength = 1024;
-constexpr DWORD kDataSlack = 256;
 
 void ActivateValuesPane() {
     if (auto* pHost = dynamic_cast<CSearchHost*>(AfxGetMainWnd())) pHost->ActivateValuesPane();
@@ -49,45 +45,25 @@ HTREEITEM NextKey(const CTreeCtrl& tree, HTREEITEM hItem) {
     return hNext;
 }
 
-DWORD LargestDataSize(HKEY hKey) {
-    DWORD cbMaxData = 0;
-    if (RegQueryInfoKey(hKey, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr,
-                        nullptr, &cbMaxData, nullptr, nullptr) != ERROR_SUCCESS)
-        return 0;
-    return cbMaxData;
-}
-
 // The row of the first value behind nAfter whose name or Data text matches,
 // -1 when none. Enumerates exactly the rows the values list shows, values
 // without data among them; a row that matches by name and data counts once.
 int FindValue(HKEY hRoot, const CString& strPath, int nAfter, const SearchSettings& settings) {
-    HKEY hKey = nullptr;
-    if (RegOpenKeyEx(hRoot, strPath, 0, 0, &hKey) != ERROR_SUCCESS) return -1;
-    std::vector<BYTE> data(LargestDataSize(hKey) + kDataSlack);
-    WCHAR szName[kNameBufferLength];
     int nFound = -1;
-    for (DWORD dwIndex = 0; nFound < 0; ++dwIndex) {
-        DWORD cchName = kNameBufferLength;
-        DWORD cbData = DWORD(data.size());
-        DWORD dwType = REG_NONE;
-        if (RegEnumValue(hKey, dwIndex, szName, &cchName, nullptr, &dwType, data.data(), &cbData) !=
-            ERROR_SUCCESS)
-            break;
-        const int nRow = int(dwIndex);
-        if (nRow <= nAfter) continue;
+    EnumerateKeyValues(hRoot, strPath, [&](const KeyValue& value) {
+        if (value.nIndex <= nAfter) return true;
         const bool bNameMatches =
             settings.m_bValues &&
-            CBrackwellDoc::MatchText(settings.m_strText, CString(szName, int(cchName)),
-                                     settings.m_bMatchWhole);
+            CBrackwellDoc::MatchText(settings.m_strText, value.strName, settings.m_bMatchWhole);
         const bool bDataMatches =
             !bNameMatches && settings.m_bData &&
             CBrackwellDoc::MatchText(
                 settings.m_strText,
-                CBrackwellDoc::DescribeValue(dwType, data.data(), cbData).strText,
+                CBrackwellDoc::DescribeValue(value.dwType, value.pData, value.cbData).strText,
                 settings.m_bMatchWhole);
-        if (bNameMatches || bDataMatches) nFound = nRow;
-    }
-    RegCloseKey(hKey);
+        if (bNameMatches || bDataMatches) nFound = value.nIndex;
+        return nFound < 0;
+    });
     return nFound;
 }
 
