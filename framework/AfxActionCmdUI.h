@@ -4,7 +4,6 @@
 #include <QAction>
 
 #include "framework/CCmdUI.h"
-#include "framework/CString.h"
 
 class AfxActionCmdUI : public CCmdUI {
 public:
@@ -16,11 +15,6 @@ public:
         m_bEnableChanged = TRUE;
         m_pAction->setEnabled(bOn != FALSE);
     }
-    void SetCheck(int nCheck = 1) override {
-        m_pAction->setCheckable(true);
-        m_pAction->setChecked(nCheck != 0);
-    }
-    void SetText(LPCWSTR lpszText) override { m_pAction->setText(CString(lpszText).ToQString()); }
 
 private:
     QAction* m_pAction;

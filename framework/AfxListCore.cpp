@@ -40,7 +40,7 @@ AfxListCore* AfxListCore::Of(QWidget* widget) {
     return access ? access->Core() : nullptr;
 }
 
-int AfxListCore::InsertColumn(int nCol, const QString& heading, int nFormat, int nWidth) {
+int AfxListCore::InsertColumn(int nCol, const QString& heading, int nWidth) {
     if (nCol < 0) return -1;
     int col = 0;
     if (m_nColumns > 0) {
@@ -48,8 +48,7 @@ int AfxListCore::InsertColumn(int nCol, const QString& heading, int nFormat, int
         m_pModel->insertColumn(col);
     }
     auto* header = new QStandardItem(heading);
-    header->setTextAlignment((nFormat & LVCFMT_RIGHT) ? Qt::AlignRight | Qt::AlignVCenter
-                                                       : Qt::AlignLeft | Qt::AlignVCenter);
+    header->setTextAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     m_pModel->setHorizontalHeaderItem(col, header);
     if (auto* tree = qobject_cast<QTreeView*>(m_pView); tree && nWidth >= 0)
         tree->setColumnWidth(col, nWidth);

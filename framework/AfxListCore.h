@@ -25,7 +25,7 @@ public:
     QAbstractItemView* View() const { return m_pView; }
     DWORD Style() const { return m_dwStyle; }
 
-    int InsertColumn(int nCol, const QString& heading, int nFormat, int nWidth);
+    int InsertColumn(int nCol, const QString& heading, int nWidth);
     int InsertRow(int nItem, const QString& text, int nImage);
     bool SetImage(int nItem, int nImage);
     // The row's image index, -1 for a row that does not exist.

@@ -15,8 +15,6 @@ public:
     DWORD_PTR m_dwData = 0;
 
     void SetImages(int nImage, int nSelectedImage);
-    int Image() const { return m_nImage; }
-    int SelectedImage() const { return m_nSelectedImage; }
 
     QVariant data(int column, int role) const override;
     // Alphabetical, ignoring case.

@@ -50,19 +50,12 @@ HTREEITEM AfxTreeWidget::Insert(const QString& text, HTREEITEM hParent, HTREEITE
         parent = Item(hParent);
         if (!parent) return nullptr;
     }
-    int index = parent->childCount();
-    if (hInsertAfter == TVI_FIRST) {
-        index = 0;
-    } else if (hInsertAfter && hInsertAfter != TVI_LAST) {
-        AfxTreeItem* after = Item(hInsertAfter);
-        if (after && ParentOrRoot(after) == parent) index = parent->indexOfChild(after) + 1;
-    }
+    if (hInsertAfter != TVI_LAST) return nullptr;
     auto* item = new AfxTreeItem(m_base + m_items.size());
     item->setText(0, text);
     m_items.push_back(item);
     ++m_nCount;
-    if (index == parent->childCount()) parent->addChild(item);
-    else parent->insertChild(index, item);
+    parent->addChild(item);
     return Handle(item);
 }
 

@@ -61,12 +61,6 @@ bool HasUsableDisplay(int argc, char* argv[]) {
     return false;
 }
 
-std::vector<CString> Arguments() {
-    std::vector<CString> arguments;
-    for (const QString& arg : QCoreApplication::arguments()) arguments.push_back(CString::FromQString(arg));
-    return arguments;
-}
-
 }  // namespace
 
 int AfxWinMain(int argc, char* argv[], std::function<bool(CString& error)> startDevice) {
@@ -92,9 +86,9 @@ int AfxWinMain(int argc, char* argv[], std::function<bool(CString& error)> start
     int qtArgc = argc;
     QApplication application(qtArgc, argv);
     application.setQuitOnLastWindowClosed(false);
-    const std::vector<CString> arguments = Arguments();
+    const QStringList arguments = QCoreApplication::arguments();
     if (arguments.size() > 1) {
-        std::fprintf(stderr, "%s: unknown argument '%s'\n", program.c_str(), Utf8(arguments[1]).c_str());
+        std::fprintf(stderr, "%s: unknown argument '%s'\n", program.c_str(), arguments[1].toLocal8Bit().constData());
         PrintUsage(stderr, program);
         return 1;
     }
@@ -103,7 +97,7 @@ int AfxWinMain(int argc, char* argv[], std::function<bool(CString& error)> start
         std::fprintf(stderr, "%s: no application object\n", program.c_str());
         return 1;
     }
-    app->Startup(arguments);
+    app->Startup();
 
     if (startDevice) {
         CString error;
@@ -138,8 +132,7 @@ BOOL AfxWinInitForTests() {
     }
     CWinApp* app = AfxGetApp();
     if (!app) return FALSE;
-    app->Startup(Arguments());
-    app->m_arguments.resize(std::min<std::size_t>(app->m_arguments.size(), 1));
+    app->Startup();
     return app->InitInstance();
 }
 

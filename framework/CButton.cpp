@@ -7,10 +7,6 @@ IMPLEMENT_DYNAMIC(CButton, CWnd)
 
 CButton::CButton() = default;
 
-BOOL CButton::Create(LPCWSTR lpszCaption, DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT nID) {
-    return CWnd::Create(WC_BUTTON, lpszCaption, dwStyle, rect, pParentWnd, nID);
-}
-
 HWND CButton::CreateWidget(CREATESTRUCT& cs) {
     const DWORD type = DWORD(cs.style) & BS_TYPEMASK;
     QAbstractButton* button = nullptr;
@@ -28,14 +24,4 @@ HWND CButton::CreateWidget(CREATESTRUCT& cs) {
                                 reinterpret_cast<LPARAM>(m_hWnd));
     });
     return button;
-}
-
-void CButton::SetCheck(int nCheck) {
-    if (auto* button = qobject_cast<QAbstractButton*>(m_hWnd); button && button->isCheckable())
-        button->setChecked(nCheck == BST_CHECKED);
-}
-
-int CButton::GetCheck() const {
-    auto* button = qobject_cast<QAbstractButton*>(m_hWnd);
-    return button && button->isChecked() ? BST_CHECKED : BST_UNCHECKED;
 }

@@ -4,10 +4,6 @@
 
 void CCmdUI::Enable(BOOL) { m_bEnableChanged = TRUE; }
 
-void CCmdUI::SetCheck(int) {}
-
-void CCmdUI::SetText(LPCWSTR) {}
-
 BOOL CCmdUI::DoUpdate(CCmdTarget* pTarget, BOOL bDisableIfNoHndler) {
     m_bEnableChanged = FALSE;
     const BOOL handled = pTarget->OnCmdMsg(m_nID, CN_UPDATE_COMMAND_UI, this, nullptr);

@@ -9,15 +9,12 @@ class CCmdTarget;
 class CCmdUI {
 public:
     UINT m_nID = 0;
-    UINT m_nIndex = 0;
     BOOL m_bEnableChanged = FALSE;
 
     CCmdUI() = default;
     virtual ~CCmdUI() = default;
 
     virtual void Enable(BOOL bOn = TRUE);
-    virtual void SetCheck(int nCheck = 1);
-    virtual void SetText(LPCWSTR lpszText);
 
     // Asks pTarget's update handler; without one the item is enabled when a
     // command handler exists and, with bDisableIfNoHndler, disabled otherwise.

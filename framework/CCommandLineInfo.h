@@ -1,14 +1,8 @@
 #pragma once
-// What the command line asks the application to do at start.
-
-#include "framework/CString.h"
+// What the command line asks the application to do at start. Documents
+// have no files, so the only request is a new document.
 
 class CCommandLineInfo {
 public:
-    enum { FileNew, FileOpen, FileNothing = -1 } m_nShellCommand = FileNew;
-    CString m_strFileName;
-
-    virtual ~CCommandLineInfo() = default;
-    // One argument: bFlag when it began with '-' or '/', which is stripped.
-    virtual void ParseParam(LPCWSTR pszParam, BOOL bFlag, BOOL bLast);
+    enum { FileNew } m_nShellCommand = FileNew;
 };

@@ -3,16 +3,10 @@
 
 #include "framework/types.h"
 
-struct CRuntimeClass;
 class CDocument;
-class CDocTemplate;
-class CView;
-class CFrameWnd;
 
+// The frame creates its views itself (OnCreateClient); each view attaches
+// itself to m_pCurrentDoc in creation order.
 struct CCreateContext {
-    const CRuntimeClass* m_pNewViewClass = nullptr;
     CDocument* m_pCurrentDoc = nullptr;
-    CDocTemplate* m_pNewDocTemplate = nullptr;
-    CView* m_pLastView = nullptr;
-    CFrameWnd* m_pCurrentFrame = nullptr;
 };

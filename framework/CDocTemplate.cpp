@@ -1,6 +1,5 @@
 #include "framework/CDocTemplate.h"
 
-#include "framework/AfxResources.h"
 #include "framework/CDocument.h"
 #include "framework/CFrameWnd.h"
 #include "framework/CWinApp.h"
@@ -8,27 +7,10 @@
 IMPLEMENT_DYNAMIC(CDocTemplate, CCmdTarget)
 
 CDocTemplate::CDocTemplate(UINT nIDResource, const CRuntimeClass* pDocClass,
-                           const CRuntimeClass* pFrameClass, const CRuntimeClass* pViewClass)
-    : m_nIDResource(nIDResource),
-      m_pDocClass(pDocClass),
-      m_pFrameClass(pFrameClass),
-      m_pViewClass(pViewClass) {}
+                           const CRuntimeClass* pFrameClass, const CRuntimeClass*)
+    : m_nIDResource(nIDResource), m_pDocClass(pDocClass), m_pFrameClass(pFrameClass) {}
 
 CDocTemplate::~CDocTemplate() = default;
-
-BOOL CDocTemplate::GetDocString(CString& rString, DocStringIndex nIndex) const {
-    const CString all(AfxResources::FindString(m_nIDResource));
-    rString.Empty();
-    int start = 0;
-    for (int part = 0; part < int(nIndex); ++part) {
-        start = all.Find(u'\n', start);
-        if (start < 0) return FALSE;
-        ++start;
-    }
-    const int end = all.Find(u'\n', start);
-    rString = end < 0 ? all.Mid(start) : all.Mid(start, end - start);
-    return TRUE;
-}
 
 void CDocTemplate::AttachDocument(CDocument* pDoc) {
     pDoc->m_pDocTemplate = this;
@@ -60,8 +42,6 @@ CFrameWnd* CDocTemplate::CreateNewFrame(CDocument* pDoc, CFrameWnd*) {
     auto* frame = static_cast<CFrameWnd*>(object);
     CCreateContext context;
     context.m_pCurrentDoc = pDoc;
-    context.m_pNewViewClass = m_pViewClass;
-    context.m_pNewDocTemplate = this;
     CWnd::DeletionWatch watch(frame);
     if (!frame->LoadFrame(m_nIDResource, WS_OVERLAPPEDWINDOW | FWS_ADDTOTITLE, nullptr, &context)) {
         if (!watch.Deleted()) delete frame;

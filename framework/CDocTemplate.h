@@ -1,8 +1,8 @@
 #pragma once
-// Ties a document class, a frame class and a view class to a resource id.
+// Ties a document class and a frame class to a resource id. The view class
+// is accepted as on the platform, but the frame creates its views itself.
 
 #include "framework/CCmdTarget.h"
-#include "framework/CString.h"
 
 class CDocument;
 class CFrameWnd;
@@ -10,25 +10,10 @@ class CFrameWnd;
 class CDocTemplate : public CCmdTarget {
     DECLARE_DYNAMIC(CDocTemplate)
 public:
-    enum DocStringIndex {
-        windowTitle,
-        docName,
-        fileNewName,
-        filterName,
-        filterExt,
-        regFileTypeId,
-        regFileTypeName
-    };
-
     ~CDocTemplate() override;
 
     virtual CDocument* OpenDocumentFile(LPCWSTR lpszPathName, BOOL bMakeVisible = TRUE) = 0;
     virtual void CloseAllDocuments(BOOL bEndSession) = 0;
-
-    // Part nIndex of the template string (resource nIDResource, parts
-    // separated by '\n').
-    BOOL GetDocString(CString& rString, DocStringIndex nIndex) const;
-    UINT GetResourceID() const { return m_nIDResource; }
 
     CDocument* CreateNewDocument();
     CFrameWnd* CreateNewFrame(CDocument* pDoc, CFrameWnd* pOther);
@@ -45,7 +30,6 @@ protected:
     UINT m_nIDResource;
     const CRuntimeClass* m_pDocClass;
     const CRuntimeClass* m_pFrameClass;
-    const CRuntimeClass* m_pViewClass;
 
 private:
     friend class CDocument;

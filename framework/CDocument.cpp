@@ -34,7 +34,6 @@ void CDocument::AddView(CView* pView) {
     if (pView->m_pDocument) pView->m_pDocument->RemoveView(pView);
     m_viewList.push_back(pView);
     pView->m_pDocument = this;
-    OnChangedViewList();
 }
 
 void CDocument::RemoveView(CView* pView) {
@@ -42,19 +41,9 @@ void CDocument::RemoveView(CView* pView) {
     if (it == m_viewList.end()) return;
     m_viewList.erase(it);
     pView->m_pDocument = nullptr;
-    OnChangedViewList();
 }
 
-void CDocument::SetTitle(LPCWSTR lpszTitle) { m_strTitle = lpszTitle; }
-
-BOOL CDocument::OnNewDocument() {
-    DeleteContents();
-    return TRUE;
-}
-
-void CDocument::DeleteContents() {}
-
-void CDocument::OnChangedViewList() {}
+BOOL CDocument::OnNewDocument() { return TRUE; }
 
 void CDocument::OnCloseDocument() {
     // Destroying a frame destroys its views, which leave m_viewList.
@@ -68,6 +57,5 @@ void CDocument::OnCloseDocument() {
         else RemoveView(view);
     }
     m_bAutoDelete = autoDelete;
-    DeleteContents();
     if (m_bAutoDelete) delete this;
 }

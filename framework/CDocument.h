@@ -5,7 +5,6 @@
 #include <vector>
 
 #include "framework/CCmdTarget.h"
-#include "framework/CString.h"
 
 class CView;
 class CDocTemplate;
@@ -22,25 +21,14 @@ public:
     void AddView(CView* pView);
     void RemoveView(CView* pView);
 
-    CDocTemplate* GetDocTemplate() const { return m_pDocTemplate; }
-    const CString& GetTitle() const { return m_strTitle; }
-    virtual void SetTitle(LPCWSTR lpszTitle);
-
-    // The default clears the contents and succeeds.
+    // The document has no file: the default succeeds and changes nothing.
     virtual BOOL OnNewDocument();
-    virtual void DeleteContents();
-    // Destroys the frames showing this document, then the document itself
-    // when m_bAutoDelete.
+    // Destroys the frames showing this document, then the document itself.
     virtual void OnCloseDocument();
-
-    BOOL m_bAutoDelete = TRUE;
-
-protected:
-    virtual void OnChangedViewList();
 
 private:
     friend class CDocTemplate;
     CDocTemplate* m_pDocTemplate = nullptr;
     std::vector<CView*> m_viewList;
-    CString m_strTitle;
+    BOOL m_bAutoDelete = TRUE;
 };

@@ -47,10 +47,6 @@ QString LineText(QWidget* widget, int nIndex, bool& ok) {
 
 CEdit::CEdit() = default;
 
-BOOL CEdit::Create(DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT nID) {
-    return CWnd::Create(WC_EDIT, nullptr, dwStyle, rect, pParentWnd, nID);
-}
-
 HWND CEdit::CreateWidget(CREATESTRUCT& cs) {
     const auto style = DWORD(cs.style);
     if (style & ES_MULTILINE) {
@@ -82,10 +78,6 @@ int CEdit::GetLineCount() const {
     return m_hWnd ? 1 : 0;
 }
 
-int CEdit::GetLine(int nIndex, LPWSTR lpszBuffer) const {
-    return lpszBuffer ? GetLine(nIndex, lpszBuffer, int(lpszBuffer[0])) : 0;
-}
-
 int CEdit::GetLine(int nIndex, LPWSTR lpszBuffer, int nMaxLength) const {
     bool ok = false;
     const QString text = LineText(m_hWnd, nIndex, ok);
@@ -93,19 +85,4 @@ int CEdit::GetLine(int nIndex, LPWSTR lpszBuffer, int nMaxLength) const {
     const int count = std::min(int(text.size()), nMaxLength);
     std::copy_n(reinterpret_cast<const char16_t*>(text.utf16()), count, lpszBuffer);
     return count;
-}
-
-void CEdit::SetSel(int nStartChar, int nEndChar, BOOL) {
-    if (auto* line = qobject_cast<QLineEdit*>(m_hWnd)) {
-        if (nStartChar == 0 && nEndChar == -1) line->selectAll();
-        else if (nStartChar < 0) line->deselect();
-        else line->setSelection(nStartChar, nEndChar - nStartChar);
-    } else if (auto* multi = qobject_cast<QPlainTextEdit*>(m_hWnd)) {
-        QTextCursor cursor = multi->textCursor();
-        const int length = multi->document()->characterCount() - 1;
-        const int end = nEndChar < 0 ? length : std::min(nEndChar, length);
-        cursor.setPosition(std::clamp(nStartChar, 0, length));
-        cursor.setPosition(end, QTextCursor::KeepAnchor);
-        multi->setTextCursor(cursor);
-    }
 }

@@ -10,15 +10,11 @@ class CEdit : public CWnd {
 public:
     CEdit();
 
-    BOOL Create(DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT nID);
-
     BOOL SetReadOnly(BOOL bReadOnly = TRUE);
     int GetLineCount() const;
-    // Copies line nIndex without a terminator; the buffer's first character
-    // holds its capacity. Returns the characters copied.
-    int GetLine(int nIndex, LPWSTR lpszBuffer) const;
+    // Copies at most nMaxLength characters of line nIndex, without a
+    // terminator. Returns the characters copied.
     int GetLine(int nIndex, LPWSTR lpszBuffer, int nMaxLength) const;
-    void SetSel(int nStartChar, int nEndChar, BOOL bNoScroll = FALSE);
 
 protected:
     HWND CreateWidget(CREATESTRUCT& cs) override;

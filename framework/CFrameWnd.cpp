@@ -46,10 +46,6 @@ int QtKey(WORD vk) {
     if (vk >= VK_F1 && vk <= VK_F1 + 23) return Qt::Key_F1 + (vk - VK_F1);
     switch (vk) {
         case VK_BACK: return Qt::Key_Backspace;
-        case VK_TAB: return Qt::Key_Tab;
-        case VK_RETURN: return Qt::Key_Return;
-        case VK_ESCAPE: return Qt::Key_Escape;
-        case VK_SPACE: return Qt::Key_Space;
         case VK_INSERT: return Qt::Key_Insert;
         case VK_DELETE: return Qt::Key_Delete;
         default: return 0;
@@ -120,26 +116,7 @@ int CFrameWnd::OnCreate(LPCREATESTRUCT lpCreateStruct) {
     return 0;
 }
 
-BOOL CFrameWnd::OnCreateClient(LPCREATESTRUCT, CCreateContext* pContext) {
-    if (pContext && pContext->m_pNewViewClass) return CreateView(pContext, AFX_IDW_PANE_FIRST) != nullptr;
-    return TRUE;
-}
-
-CWnd* CFrameWnd::CreateView(CCreateContext* pContext, UINT nID) {
-    CObject* object = pContext->m_pNewViewClass->CreateObject();
-    if (!object || !object->IsKindOf(RUNTIME_CLASS(CWnd))) {
-        delete object;
-        return nullptr;
-    }
-    auto* view = static_cast<CWnd*>(object);
-    const RECT rect{0, 0, 0, 0};
-    CWnd::DeletionWatch watch(view);
-    if (!view->Create(nullptr, nullptr, AFX_WS_DEFAULT_VIEW, rect, this, nID, pContext)) {
-        if (!watch.Deleted()) delete view;
-        return nullptr;
-    }
-    return view;
-}
+BOOL CFrameWnd::OnCreateClient(LPCREATESTRUCT, CCreateContext*) { return TRUE; }
 
 void CFrameWnd::OnDestroy() { m_pState->pActiveView = nullptr; }
 
@@ -175,14 +152,7 @@ CDocument* CFrameWnd::GetActiveDocument() {
 
 CView* CFrameWnd::GetActiveView() const { return m_pState->pActiveView; }
 
-void CFrameWnd::SetActiveView(CView* pViewNew, BOOL bNotify) {
-    CView* old = m_pState->pActiveView;
-    if (old == pViewNew) return;
-    m_pState->pActiveView = pViewNew;
-    if (!bNotify) return;
-    if (old) old->OnActivateView(FALSE, pViewNew, old);
-    if (pViewNew) pViewNew->OnActivateView(TRUE, pViewNew, old);
-}
+void CFrameWnd::SetActiveView(CView* pViewNew) { m_pState->pActiveView = pViewNew; }
 
 void CFrameWnd::AddControlBar(CWnd* pBar) {
     m_pState->controlBars.push_back(pBar);
@@ -199,7 +169,7 @@ CWnd* CFrameWnd::ClientWindow() const {
     return nullptr;
 }
 
-void CFrameWnd::RecalcLayout(BOOL) {
+void CFrameWnd::RecalcLayout() {
     if (!m_hWnd) return;
     const int width = m_hWnd->width();
     int top = 0;
@@ -219,14 +189,12 @@ void CFrameWnd::InitialUpdateFrame(CDocument* pDoc, BOOL bMakeVisible) {
     if (pDoc) {
         std::vector<CView*> views;
         for (POSITION pos = pDoc->GetFirstViewPosition(); pos;) views.push_back(pDoc->GetNextView(pos));
-        if (!GetActiveView() && !views.empty()) SetActiveView(views.front(), FALSE);
+        if (!GetActiveView() && !views.empty()) SetActiveView(views.front());
         for (CView* view : views) view->OnInitialUpdate();
     }
-    if (bMakeVisible) ActivateFrame();
+    if (bMakeVisible) ShowWindow(SW_SHOW);
     OnIdleUpdateCmdUI();
 }
-
-void CFrameWnd::ActivateFrame(int nCmdShow) { ShowWindow(nCmdShow == -1 ? SW_SHOW : nCmdShow); }
 
 BOOL CFrameWnd::OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo) {
     if (CWnd::OnCmdMsg(nID, nCode, pExtra, pHandlerInfo)) return TRUE;

@@ -27,17 +27,11 @@ public:
 
     virtual CDocument* GetActiveDocument();
     CView* GetActiveView() const;
-    void SetActiveView(CView* pViewNew, BOOL bNotify = TRUE);
+    void SetActiveView(CView* pViewNew);
 
-    // Places the control bars on top and the client window below.
-    virtual void RecalcLayout(BOOL bNotify = TRUE);
     // Sends every view of pDoc its initial update in view order, then shows
     // the frame when bMakeVisible.
     void InitialUpdateFrame(CDocument* pDoc, BOOL bMakeVisible);
-    void ActivateFrame(int nCmdShow = -1);
-
-    // Creates a view of pContext's view class as a child with id nID.
-    CWnd* CreateView(CCreateContext* pContext, UINT nID = AFX_IDW_PANE_FIRST);
 
     BOOL OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo) override;
     // The update pass: applies the enable rules to every menu item and tool
@@ -48,6 +42,8 @@ public:
     void AddControlBar(CWnd* pBar);
 
 protected:
+    // Builds the client window (id AFX_IDW_PANE_FIRST) and its views; the
+    // default builds none.
     virtual BOOL OnCreateClient(LPCREATESTRUCT lpcs, CCreateContext* pContext);
     int OnCreate(LPCREATESTRUCT lpCreateStruct);
     void OnDestroy();
@@ -64,6 +60,8 @@ protected:
 
 private:
     void LoadAccelTable(UINT nIDResource);
+    // Places the control bars on top and the client window below.
+    void RecalcLayout();
     CWnd* ClientWindow() const;
 
     std::unique_ptr<AfxFrameState> m_pState;

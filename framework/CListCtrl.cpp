@@ -35,10 +35,6 @@ CListCtrl::CListCtrl() = default;
 
 CListCtrl::~CListCtrl() { delete m_pLabelEdit; }
 
-BOOL CListCtrl::Create(DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT nID) {
-    return CWnd::Create(WC_LISTVIEW, nullptr, dwStyle, rect, pParentWnd, nID);
-}
-
 HWND CListCtrl::CreateListWidget(const CREATESTRUCT& cs, CWnd* pNotifyTarget) {
     const auto style = DWORD(cs.style);
     if ((style & LVS_TYPEMASK) == LVS_REPORT) {
@@ -66,8 +62,8 @@ HWND CListCtrl::CreateWidget(CREATESTRUCT& cs) { return CreateListWidget(cs, thi
 
 AfxListCore* CListCtrl::Core() const { return m_hWnd ? AfxListCore::Of(m_hWnd) : nullptr; }
 
-int CListCtrl::InsertColumn(int nCol, LPCWSTR lpszColumnHeading, int nFormat, int nWidth, int) {
-    return Core() ? Core()->InsertColumn(nCol, CString(lpszColumnHeading).ToQString(), nFormat, nWidth) : -1;
+int CListCtrl::InsertColumn(int nCol, LPCWSTR lpszColumnHeading, int, int nWidth) {
+    return Core() ? Core()->InsertColumn(nCol, CString(lpszColumnHeading).ToQString(), nWidth) : -1;
 }
 
 int CListCtrl::InsertItem(int nItem, LPCWSTR lpszItem) { return InsertItem(nItem, lpszItem, 0); }

@@ -19,11 +19,10 @@ public:
     CListCtrl();
     ~CListCtrl() override;
 
-    BOOL Create(DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT nID);
-
-    // Index of the new column, -1 on failure.
+    // Index of the new column, -1 on failure. Headings are left-aligned
+    // (LVCFMT_LEFT); nWidth -1 keeps the default width.
     int InsertColumn(int nCol, LPCWSTR lpszColumnHeading, int nFormat = LVCFMT_LEFT,
-                     int nWidth = -1, int nSubItem = -1);
+                     int nWidth = -1);
     // Index of the new row (an index past the end appends), -1 on failure.
     int InsertItem(int nItem, LPCWSTR lpszItem);
     int InsertItem(int nItem, LPCWSTR lpszItem, int nImage);

@@ -8,9 +8,6 @@
 class CMenu : public CObject {
 public:
     CMenu() = default;
-    explicit CMenu(HMENU hMenu) : m_hMenu(hMenu) {}
-
-    HMENU GetSafeHmenu() const { return m_hMenu; }
 
     HMENU m_hMenu = nullptr;
 };

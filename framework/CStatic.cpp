@@ -6,10 +6,6 @@ IMPLEMENT_DYNAMIC(CStatic, CWnd)
 
 CStatic::CStatic() = default;
 
-BOOL CStatic::Create(LPCWSTR lpszText, DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT nID) {
-    return CWnd::Create(WC_STATIC, lpszText, dwStyle, rect, pParentWnd, nID);
-}
-
 HWND CStatic::CreateWidget(CREATESTRUCT& cs) {
     auto* label = new QLabel(cs.hwndParent);
     label->setTextFormat(Qt::PlainText);

@@ -8,9 +8,6 @@ class CStatic : public CWnd {
 public:
     CStatic();
 
-    BOOL Create(LPCWSTR lpszText, DWORD dwStyle, const RECT& rect, CWnd* pParentWnd,
-                UINT nID = 0xFFFF);
-
 protected:
     HWND CreateWidget(CREATESTRUCT& cs) override;
 };

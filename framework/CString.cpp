@@ -4,8 +4,6 @@
 #include <QString>
 #include <algorithm>
 
-#include "framework/AfxResources.h"
-
 namespace {
 
 std::u16string_view View(LPCWSTR psz) {
@@ -41,56 +39,31 @@ void MapCase(std::u16string& s, Map map) {
     }
 }
 
-struct Spec {
-    bool left = false, plus = false, space = false, zero = false, alt = false;
-    int width = 0;
-    int precision = -1;
-    bool wide64 = false;
-};
-
-void Pad(std::u16string& out, std::u16string body, const Spec& spec, std::u16string_view prefix) {
-    const int total = int(body.size() + prefix.size());
-    const int fill = std::max(0, spec.width - total);
-    if (spec.left) {
-        out.append(prefix).append(body).append(std::size_t(fill), u' ');
-    } else if (spec.zero) {
-        out.append(prefix).append(std::size_t(fill), u'0').append(body);
+// Writes digits padded to width: zeros after the sign, or blanks on either side.
+void Pad(std::u16string& out, std::u16string_view sign, std::u16string_view digits, int width, bool left,
+         bool zero) {
+    const std::size_t used = sign.size() + digits.size();
+    const std::size_t fill = width > int(used) ? std::size_t(width) - used : 0;
+    if (left) {
+        out.append(sign).append(digits).append(fill, u' ');
+    } else if (zero) {
+        out.append(sign).append(fill, u'0').append(digits);
     } else {
-        out.append(std::size_t(fill), u' ').append(prefix).append(body);
+        out.append(fill, u' ').append(sign).append(digits);
     }
 }
 
-std::u16string Digits(std::uint64_t value, unsigned base, bool upper, int precision) {
-    std::u16string digits;
+std::u16string Digits(std::uint32_t value, unsigned base, bool upper) {
     const char* set = upper ? "0123456789ABCDEF" : "0123456789abcdef";
-    while (value) {
+    std::u16string digits;
+    do {
         digits.insert(digits.begin(), char16_t(set[value % base]));
         value /= base;
-    }
-    if (precision < 0 && digits.empty()) digits = u"0";
-    if (precision > int(digits.size())) digits.insert(0, std::size_t(precision) - digits.size(), u'0');
+    } while (value);
     return digits;
 }
 
 }  // namespace
-
-std::int64_t AfxFormatArg::AsSigned() const {
-    switch (m_kind) {
-        case Kind::Signed: return m_signed;
-        case Kind::Unsigned: return std::int64_t(m_unsigned);
-        case Kind::Text: return 0;
-    }
-    return 0;
-}
-
-std::uint64_t AfxFormatArg::AsUnsigned() const {
-    switch (m_kind) {
-        case Kind::Signed: return std::uint64_t(m_signed);
-        case Kind::Unsigned: return m_unsigned;
-        case Kind::Text: return 0;
-    }
-    return 0;
-}
 
 CString::CString(LPCWSTR psz) : m_str(View(psz)) {}
 
@@ -98,16 +71,8 @@ CString::CString(LPCWSTR pch, int nLength) {
     if (pch && nLength > 0) m_str.assign(pch, std::size_t(nLength));
 }
 
-CString::CString(WCHAR ch, int nRepeat) {
-    if (nRepeat > 0) m_str.assign(std::size_t(nRepeat), ch);
-}
-
-WCHAR CString::GetAt(int nIndex) const {
+WCHAR CString::operator[](int nIndex) const {
     return nIndex >= 0 && nIndex < GetLength() ? m_str[std::size_t(nIndex)] : WCHAR(0);
-}
-
-void CString::SetAt(int nIndex, WCHAR ch) {
-    if (nIndex >= 0 && nIndex < GetLength()) m_str[std::size_t(nIndex)] = ch;
 }
 
 CString& CString::operator=(LPCWSTR psz) {
@@ -159,11 +124,6 @@ CString& CString::MakeUpper() {
     return *this;
 }
 
-CString& CString::MakeLower() {
-    MapCase(m_str, [](char32_t c) { return QChar::toLower(c); });
-    return *this;
-}
-
 int CString::Find(WCHAR ch, int nStart) const {
     if (nStart < 0) nStart = 0;
     if (nStart > GetLength()) return -1;
@@ -191,144 +151,38 @@ CString CString::Mid(int nFirst, int nCount) const {
     return CString(m_str.substr(std::size_t(nFirst), std::size_t(nCount)));
 }
 
-CString CString::Right(int nCount) const {
-    nCount = std::clamp(nCount, 0, GetLength());
-    return CString(m_str.substr(m_str.size() - std::size_t(nCount)));
-}
-
 void CString::FormatArgs(LPCWSTR pszFormat, std::initializer_list<AfxFormatArg> args) {
     const std::u16string_view fmt = View(pszFormat);
     auto next = args.begin();
-    auto take = [&]() -> const AfxFormatArg* { return next != args.end() ? &*next++ : nullptr; };
     std::u16string out;
     std::size_t i = 0;
     while (i < fmt.size()) {
         const char16_t c = fmt[i++];
-        if (c != u'%' || i >= fmt.size()) {
+        if (c != u'%') {
             out += c;
             continue;
         }
         const std::size_t specStart = i - 1;
-        Spec spec;
-        for (; i < fmt.size(); ++i) {
-            const char16_t f = fmt[i];
-            if (f == u'-') spec.left = true;
-            else if (f == u'+') spec.plus = true;
-            else if (f == u' ') spec.space = true;
-            else if (f == u'0') spec.zero = true;
-            else if (f == u'#') spec.alt = true;
-            else break;
+        bool left = false, zero = false;
+        for (; i < fmt.size() && (fmt[i] == u'-' || fmt[i] == u'0'); ++i) (fmt[i] == u'-' ? left : zero) = true;
+        int width = 0;
+        for (; i < fmt.size() && fmt[i] >= u'0' && fmt[i] <= u'9'; ++i) width = width * 10 + (fmt[i] - u'0');
+        const char16_t conv = i < fmt.size() ? fmt[i++] : u'\0';
+        if (conv == u'%') {
+            out += u'%';
+            continue;
         }
-        auto number = [&](int& target) {
-            if (i < fmt.size() && fmt[i] == u'*') {
-                ++i;
-                const AfxFormatArg* a = take();
-                target = a ? int(a->AsSigned()) : 0;
-                return;
-            }
-            target = 0;
-            while (i < fmt.size() && fmt[i] >= u'0' && fmt[i] <= u'9') target = target * 10 + (fmt[i++] - u'0');
-        };
-        number(spec.width);
-        if (spec.width < 0) {
-            spec.left = true;
-            spec.width = -spec.width;
+        if (conv != u'd' && conv != u'u' && conv != u'x' && conv != u'X') {
+            out.append(fmt.substr(specStart, i - specStart));
+            continue;
         }
-        if (i < fmt.size() && fmt[i] == u'.') {
-            ++i;
-            number(spec.precision);
-        }
-        while (i < fmt.size()) {
-            if (fmt.substr(i, 3) == u"I64") {
-                spec.wide64 = true;
-                i += 3;
-            } else if (fmt.substr(i, 3) == u"I32") {
-                i += 3;
-            } else if (fmt.substr(i, 2) == u"ll") {
-                spec.wide64 = true;
-                i += 2;
-            } else if (fmt[i] == u'l' || fmt[i] == u'h' || fmt[i] == u'w') {
-                ++i;
-            } else {
-                break;
-            }
-        }
-        if (i >= fmt.size()) {
-            out.append(fmt.substr(specStart));
-            break;
-        }
-        const char16_t conv = fmt[i++];
-        switch (conv) {
-            case u'%': out += u'%'; break;
-            case u'd':
-            case u'i': {
-                const AfxFormatArg* a = take();
-                std::int64_t v = a ? a->AsSigned() : 0;
-                if (!spec.wide64) v = std::int32_t(std::uint32_t(std::uint64_t(v)));
-                const std::uint64_t magnitude = v < 0 ? 0 - std::uint64_t(v) : std::uint64_t(v);
-                const std::u16string_view sign = v < 0 ? u"-" : (spec.plus ? u"+" : (spec.space ? u" " : u""));
-                if (spec.precision >= 0) spec.zero = false;
-                Pad(out, Digits(magnitude, 10, false, spec.precision), spec, sign);
-                break;
-            }
-            case u'u':
-            case u'x':
-            case u'X':
-            case u'o': {
-                const AfxFormatArg* a = take();
-                std::uint64_t v = a ? a->AsUnsigned() : 0;
-                if (!spec.wide64) v = std::uint32_t(v);
-                const unsigned base = conv == u'u' ? 10 : (conv == u'o' ? 8 : 16);
-                std::u16string_view prefix;
-                if (spec.alt && v != 0 && base == 16) prefix = conv == u'X' ? u"0X" : u"0x";
-                if (spec.precision >= 0) spec.zero = false;
-                Pad(out, Digits(v, base, conv == u'X', spec.precision), spec, prefix);
-                break;
-            }
-            case u'c':
-            case u'C': {
-                const AfxFormatArg* a = take();
-                spec.zero = false;
-                Pad(out, std::u16string(1, char16_t(a ? a->AsUnsigned() : 0)), spec, u"");
-                break;
-            }
-            case u's':
-            case u'S': {
-                const AfxFormatArg* a = take();
-                LPCWSTR text = a ? a->AsText() : nullptr;
-                std::u16string body(text ? View(text) : std::u16string_view(u"(null)"));
-                if (spec.precision >= 0 && std::size_t(spec.precision) < body.size())
-                    body.resize(std::size_t(spec.precision));
-                spec.zero = false;
-                Pad(out, body, spec, u"");
-                break;
-            }
-            default: out.append(fmt.substr(specStart, i - specStart)); break;
-        }
+        const std::uint32_t bits = next != args.end() ? (next++)->Bits() : 0;
+        const bool negative = conv == u'd' && std::int32_t(bits) < 0;
+        const std::uint32_t magnitude = negative ? 0u - bits : bits;
+        const unsigned base = conv == u'd' || conv == u'u' ? 10 : 16;
+        Pad(out, negative ? u"-" : u"", Digits(magnitude, base, conv == u'X'), width, left, zero);
     }
     m_str = std::move(out);
-}
-
-BOOL CString::LoadString(UINT nID) {
-    LPCWSTR text = AfxResources::FindString(nID);
-    if (!text) return FALSE;
-    m_str = text;
-    return TRUE;
-}
-
-LPWSTR CString::GetBuffer(int nMinBufLength) {
-    const std::size_t length = std::max<std::size_t>(std::size_t(std::max(nMinBufLength, 0)), m_str.size());
-    m_str.resize(length + 1);  // room for the caller's terminator
-    return m_str.data();
-}
-
-void CString::ReleaseBuffer(int nNewLength) {
-    if (nNewLength < 0) {
-        const auto nul = m_str.find(u'\0');
-        if (nul != std::u16string::npos) m_str.resize(nul);
-    } else {
-        m_str.resize(std::min(std::size_t(nNewLength), m_str.size()));
-    }
 }
 
 QString CString::ToQString() const {

@@ -9,12 +9,9 @@ public:
     explicit CTestCmdUI(UINT nID) { m_nID = nID; }
 
     BOOL m_bEnabled = TRUE;
-    int m_nCheck = 0;
 
     void Enable(BOOL bOn = TRUE) override {
         m_bEnabled = bOn;
         m_bEnableChanged = TRUE;
     }
-    void SetCheck(int nCheck = 1) override { m_nCheck = nCheck; }
-    void SetText(LPCWSTR) override {}
 };

@@ -7,10 +7,6 @@ IMPLEMENT_DYNAMIC(CTreeCtrl, CWnd)
 
 CTreeCtrl::CTreeCtrl() = default;
 
-BOOL CTreeCtrl::Create(DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT nID) {
-    return CWnd::Create(WC_TREEVIEW, nullptr, dwStyle, rect, pParentWnd, nID);
-}
-
 HWND CTreeCtrl::CreateTreeWidget(const CREATESTRUCT& cs, CWnd* pNotifyTarget) {
     return new AfxTreeWidget(cs.hwndParent, DWORD(cs.style), pNotifyTarget);
 }
@@ -41,14 +37,6 @@ BOOL CTreeCtrl::SetItemImage(HTREEITEM hItem, int nImage, int nSelectedImage) {
     return TRUE;
 }
 
-BOOL CTreeCtrl::GetItemImage(HTREEITEM hItem, int& nImage, int& nSelectedImage) const {
-    const AfxTreeItem* item = Tree() ? Tree()->Item(hItem) : nullptr;
-    if (!item) return FALSE;
-    nImage = item->Image();
-    nSelectedImage = item->SelectedImage();
-    return TRUE;
-}
-
 BOOL CTreeCtrl::SetItemData(HTREEITEM hItem, DWORD_PTR dwData) {
     AfxTreeItem* item = Tree() ? Tree()->Item(hItem) : nullptr;
     if (!item) return FALSE;
@@ -64,13 +52,6 @@ DWORD_PTR CTreeCtrl::GetItemData(HTREEITEM hItem) const {
 CString CTreeCtrl::GetItemText(HTREEITEM hItem) const {
     const AfxTreeItem* item = Tree() ? Tree()->Item(hItem) : nullptr;
     return item ? CString::FromQString(item->text(0)) : CString();
-}
-
-BOOL CTreeCtrl::SetItemText(HTREEITEM hItem, LPCWSTR lpszItem) {
-    AfxTreeItem* item = Tree() ? Tree()->Item(hItem) : nullptr;
-    if (!item) return FALSE;
-    item->setText(0, CString(lpszItem).ToQString());
-    return TRUE;
 }
 
 BOOL CTreeCtrl::SortChildren(HTREEITEM hItem) {
@@ -104,41 +85,19 @@ HTREEITEM CTreeCtrl::GetNextItem(HTREEITEM hItem, UINT nCode) const {
         case TVGN_CHILD: return AfxTreeWidget::Handle(item->child(0));
         case TVGN_PARENT: return AfxTreeWidget::Handle(item->parent());
         case TVGN_NEXT: return AfxTreeWidget::Handle(parent->child(parent->indexOfChild(item) + 1));
-        case TVGN_PREVIOUS: {
-            const int index = parent->indexOfChild(item);
-            return index > 0 ? AfxTreeWidget::Handle(parent->child(index - 1)) : nullptr;
-        }
         default: return nullptr;
     }
 }
 
 HTREEITEM CTreeCtrl::GetChildItem(HTREEITEM hItem) const { return GetNextItem(hItem, TVGN_CHILD); }
 HTREEITEM CTreeCtrl::GetNextSiblingItem(HTREEITEM hItem) const { return GetNextItem(hItem, TVGN_NEXT); }
-HTREEITEM CTreeCtrl::GetPrevSiblingItem(HTREEITEM hItem) const { return GetNextItem(hItem, TVGN_PREVIOUS); }
 HTREEITEM CTreeCtrl::GetParentItem(HTREEITEM hItem) const { return GetNextItem(hItem, TVGN_PARENT); }
 HTREEITEM CTreeCtrl::GetRootItem() const { return GetNextItem(nullptr, TVGN_ROOT); }
 
 BOOL CTreeCtrl::Expand(HTREEITEM hItem, UINT nCode) {
     AfxTreeItem* item = Tree() ? Tree()->Item(hItem) : nullptr;
-    if (!item) return FALSE;
-    switch (nCode & 0x3) {
-        case TVE_EXPAND: item->setExpanded(true); break;
-        case TVE_COLLAPSE: item->setExpanded(false); break;
-        case TVE_TOGGLE: item->setExpanded(!item->isExpanded()); break;
-        default: return FALSE;
-    }
-    return TRUE;
-}
-
-BOOL CTreeCtrl::ItemHasChildren(HTREEITEM hItem) const {
-    const AfxTreeItem* item = Tree() ? Tree()->Item(hItem) : nullptr;
-    return item && item->childCount() > 0;
-}
-
-BOOL CTreeCtrl::EnsureVisible(HTREEITEM hItem) {
-    AfxTreeItem* item = Tree() ? Tree()->Item(hItem) : nullptr;
-    if (!item) return FALSE;
-    Tree()->scrollToItem(item);
+    if (!item || nCode != TVE_EXPAND) return FALSE;
+    item->setExpanded(true);
     return TRUE;
 }
 

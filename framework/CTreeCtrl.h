@@ -15,10 +15,8 @@ class CTreeCtrl : public CWnd {
 public:
     CTreeCtrl();
 
-    BOOL Create(DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT nID);
-
-    // Inserts after hInsertAfter (TVI_LAST, TVI_FIRST or a sibling); null on
-    // failure.
+    // Inserts the item as the last child of hParent (TVI_ROOT: at the top
+    // level); hInsertAfter must be TVI_LAST. Null on failure.
     HTREEITEM InsertItem(LPCWSTR lpszItem, HTREEITEM hParent = TVI_ROOT,
                          HTREEITEM hInsertAfter = TVI_LAST);
     // Deletes the item with all its descendants. When the caret was among
@@ -29,11 +27,9 @@ public:
     BOOL DeleteAllItems();
 
     BOOL SetItemImage(HTREEITEM hItem, int nImage, int nSelectedImage);
-    BOOL GetItemImage(HTREEITEM hItem, int& nImage, int& nSelectedImage) const;
     BOOL SetItemData(HTREEITEM hItem, DWORD_PTR dwData);
     DWORD_PTR GetItemData(HTREEITEM hItem) const;
     CString GetItemText(HTREEITEM hItem) const;
-    BOOL SetItemText(HTREEITEM hItem, LPCWSTR lpszItem);
 
     // Sorts the direct children of hItem (TVI_ROOT or null: the top level)
     // alphabetically, ignoring case; deeper levels keep their order.
@@ -43,17 +39,15 @@ public:
     BOOL SelectItem(HTREEITEM hItem);
     HTREEITEM GetSelectedItem() const;
 
-    // TVGN_CARET, TVGN_CHILD, TVGN_NEXT, TVGN_PREVIOUS, TVGN_PARENT, TVGN_ROOT.
+    // TVGN_CARET, TVGN_CHILD, TVGN_NEXT, TVGN_PARENT, TVGN_ROOT.
     HTREEITEM GetNextItem(HTREEITEM hItem, UINT nCode) const;
     HTREEITEM GetChildItem(HTREEITEM hItem) const;
     HTREEITEM GetNextSiblingItem(HTREEITEM hItem) const;
-    HTREEITEM GetPrevSiblingItem(HTREEITEM hItem) const;
     HTREEITEM GetParentItem(HTREEITEM hItem) const;
     HTREEITEM GetRootItem() const;
 
+    // TVE_EXPAND only.
     BOOL Expand(HTREEITEM hItem, UINT nCode);
-    BOOL ItemHasChildren(HTREEITEM hItem) const;
-    BOOL EnsureVisible(HTREEITEM hItem);
     UINT GetCount() const;
 
     // The list must outlive the control; returns the previous list.

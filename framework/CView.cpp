@@ -18,7 +18,7 @@ CView::CView() = default;
 CView::~CView() {
     if (m_pDocument) m_pDocument->RemoveView(this);
     if (CFrameWnd* frame = GetParentFrame(); frame && frame->GetActiveView() == this)
-        frame->SetActiveView(nullptr, FALSE);
+        frame->SetActiveView(nullptr);
 }
 
 BOOL CView::PreCreateWindow(CREATESTRUCT& cs) {
@@ -32,18 +32,12 @@ int CView::OnCreate(LPCREATESTRUCT lpCreateStruct) {
     return 0;
 }
 
-void CView::OnInitialUpdate() { OnUpdate(nullptr, 0, nullptr); }
-
-void CView::OnUpdate(CView*, LPARAM, CObject*) {
-    if (m_hWnd) m_hWnd->update();
-}
-
-void CView::OnActivateView(BOOL, CView*, CView*) {}
+void CView::OnInitialUpdate() {}
 
 void CView::PostNcDestroy() { delete this; }
 
 BOOL CView::OnWidgetEvent(QEvent* pEvent) {
     if (pEvent->type() == QEvent::FocusIn)
-        if (CFrameWnd* frame = GetParentFrame()) frame->SetActiveView(this, FALSE);
+        if (CFrameWnd* frame = GetParentFrame()) frame->SetActiveView(this);
     return FALSE;
 }

@@ -15,14 +15,12 @@ public:
 
     // Sent once by the frame after all views exist.
     virtual void OnInitialUpdate();
-    virtual void OnActivateView(BOOL bActivate, CView* pActivateView, CView* pDeactiveView);
     BOOL PreCreateWindow(CREATESTRUCT& cs) override;
 
 protected:
     CView();
     ~CView() override;
 
-    virtual void OnUpdate(CView* pSender, LPARAM lHint, CObject* pHint);
     // Attaches the view to the creation context's document.
     int OnCreate(LPCREATESTRUCT lpCreateStruct);
     void PostNcDestroy() override;

@@ -40,8 +40,6 @@ CWnd* AfxGetMainWnd() { return g_pApp ? g_pApp->m_pMainWnd : nullptr; }
 
 HINSTANCE AfxGetInstanceHandle() { return reinterpret_cast<HINSTANCE>(&g_instanceTag); }
 
-HINSTANCE AfxGetResourceHandle() { return AfxGetInstanceHandle(); }
-
 int LoadString(HINSTANCE, UINT uID, LPWSTR lpBuffer, int cchBufferMax) {
     if (!lpBuffer || cchBufferMax <= 0) return 0;
     const CString text(AfxResources::FindString(uID));
@@ -60,18 +58,13 @@ BOOL CWinApp::OnIdle(LONG) {
     return FALSE;
 }
 
-void CWinApp::SetRegistryKey(LPCWSTR lpszRegistryKey) {
-    m_strRegistryKey = lpszRegistryKey;
-    m_pszRegistryKey = m_strRegistryKey;
-    m_pszProfileName = m_pszAppName;
-}
+void CWinApp::SetRegistryKey(LPCWSTR lpszRegistryKey) { m_strRegistryKey = lpszRegistryKey; }
 
-CString CWinApp::GetProfileString(LPCWSTR lpszSection, LPCWSTR lpszEntry, LPCWSTR lpszDefault) const {
-    const CString fallback(lpszDefault);
-    if (m_strRegistryKey.IsEmpty()) return fallback;
+CString CWinApp::GetProfileString(LPCWSTR lpszSection, LPCWSTR lpszEntry) const {
+    if (m_strRegistryKey.IsEmpty()) return CString();
     const QSettings settings(m_strRegistryKey.ToQString(), m_strAppName.ToQString());
     const QString key = CString(lpszSection).ToQString() + u'/' + CString(lpszEntry).ToQString();
-    return CString::FromQString(settings.value(key, fallback.ToQString()).toString());
+    return CString::FromQString(settings.value(key).toString());
 }
 
 void CWinApp::LoadStdProfileSettings(UINT nMaxMRU) {
@@ -86,25 +79,12 @@ void CWinApp::LoadStdProfileSettings(UINT nMaxMRU) {
 
 void CWinApp::AddDocTemplate(CDocTemplate* pTemplate) { m_templates.emplace_back(pTemplate); }
 
-void CWinApp::ParseCommandLine(CCommandLineInfo& rCmdInfo) {
-    for (std::size_t i = 1; i < m_arguments.size(); ++i) {
-        CString param = m_arguments[i];
-        const BOOL flag = param.GetLength() > 0 && (param[0] == u'-' || param[0] == u'/');
-        if (flag) param = param.Mid(1);
-        rCmdInfo.ParseParam(param, flag, i + 1 == m_arguments.size());
-    }
-}
+void CWinApp::ParseCommandLine(CCommandLineInfo& rCmdInfo) { rCmdInfo.m_nShellCommand = CCommandLineInfo::FileNew; }
 
 BOOL CWinApp::ProcessShellCommand(CCommandLineInfo& rCmdInfo) {
-    switch (rCmdInfo.m_nShellCommand) {
-        case CCommandLineInfo::FileNew:
-            OnFileNew();
-            return m_pMainWnd != nullptr;
-        case CCommandLineInfo::FileOpen:
-            return !m_templates.empty() && m_templates.front()->OpenDocumentFile(rCmdInfo.m_strFileName);
-        case CCommandLineInfo::FileNothing: return TRUE;
-    }
-    return FALSE;
+    if (rCmdInfo.m_nShellCommand != CCommandLineInfo::FileNew) return FALSE;
+    OnFileNew();
+    return m_pMainWnd != nullptr;
 }
 
 void CWinApp::CloseAllDocuments(BOOL bEndSession) {
@@ -131,13 +111,11 @@ void CWinApp::DoWaitCursor(int nCode) {
     }
 }
 
-void CWinApp::Startup(std::vector<CString> arguments) {
-    m_arguments = std::move(arguments);
+void CWinApp::Startup() {
     if (m_strAppName.IsEmpty()) {
         m_strAppName = CString::FromQString(QCoreApplication::applicationName());
         m_pszAppName = m_strAppName;
     }
-    m_hInstance = AfxGetInstanceHandle();
     AfxIdleHook::Install();
 }
 

@@ -30,11 +30,12 @@ public:
     void SetRegistryKey(LPCWSTR lpszRegistryKey);
     // Reads the recent-file list (nMaxMRU entries) from the profile.
     void LoadStdProfileSettings(UINT nMaxMRU = 4);
-    CString GetProfileString(LPCWSTR lpszSection, LPCWSTR lpszEntry,
-                             LPCWSTR lpszDefault = nullptr) const;
 
     // The application owns the template from then on.
     void AddDocTemplate(CDocTemplate* pTemplate);
+    // The main routine has already answered or refused every argument the
+    // platform did not take, so this leaves rCmdInfo asking for a new
+    // document.
     void ParseCommandLine(CCommandLineInfo& rCmdInfo);
     // FileNew: OnFileNew. FALSE when no main window resulted.
     BOOL ProcessShellCommand(CCommandLineInfo& rCmdInfo);
@@ -46,9 +47,6 @@ public:
 
     CWnd* m_pMainWnd = nullptr;
     LPCWSTR m_pszAppName = nullptr;
-    LPCWSTR m_pszRegistryKey = nullptr;
-    LPCWSTR m_pszProfileName = nullptr;
-    HINSTANCE m_hInstance = nullptr;
 
     // Framework standard handlers; a program maps them in its own table,
     // e.g. ON_COMMAND(ID_FILE_NEW, CWinApp::OnFileNew).
@@ -58,9 +56,6 @@ public:
     // Closes the main window.
     void OnAppExit();
 
-    // Arguments the platform did not take (program name first).
-    std::vector<CString> m_arguments;
-
 protected:
     DECLARE_MESSAGE_MAP()
 
@@ -68,9 +63,10 @@ private:
     friend int AfxWinMain(int, char*[], std::function<bool(CString&)>);
     friend BOOL AfxWinInitForTests();
     friend void AfxWinTermForTests();
-    // Names the application, keeps the arguments and installs the idle pass.
-    void Startup(std::vector<CString> arguments);
+    // Names the application and installs the idle pass.
+    void Startup();
     void Terminate();
+    CString GetProfileString(LPCWSTR lpszSection, LPCWSTR lpszEntry) const;
 
     std::vector<std::unique_ptr<CDocTemplate>> m_templates;
     std::vector<CString> m_recentFiles;
@@ -82,7 +78,6 @@ private:
 CWinApp* AfxGetApp();
 CWnd* AfxGetMainWnd();
 HINSTANCE AfxGetInstanceHandle();
-HINSTANCE AfxGetResourceHandle();
 
 // Copies string resource uID into lpBuffer: at most cchBufferMax - 1
 // characters and a terminator. Returns the characters copied, 0 if absent.

@@ -157,7 +157,6 @@ BOOL CWnd::CreateEx(DWORD dwExStyle, LPCWSTR lpszClassName, LPCWSTR lpszWindowNa
     if (!PreCreateWindow(cs)) return FALSE;
 
     m_dwStyle = DWORD(cs.style);
-    m_dwExStyle = cs.dwExStyle;
     m_nID = nID;
     m_pParentWnd = pParentWnd;
     HWND widget = CreateWidget(cs);
@@ -169,7 +168,6 @@ BOOL CWnd::CreateEx(DWORD dwExStyle, LPCWSTR lpszClassName, LPCWSTR lpszWindowNa
         else widget->resize(cs.cx, cs.cy);
     }
     if (cs.lpszName) SetWindowText(cs.lpszName);
-    if (m_dwStyle & WS_DISABLED) widget->setEnabled(false);
 
     AFX_MSGPARAMS params;
     params.lpCreateStruct = &cs;
@@ -326,15 +324,6 @@ void CWnd::UpdateWindow() {
 
 BOOL CWnd::IsWindowVisible() const { return m_hWnd && m_hWnd->isVisible(); }
 
-BOOL CWnd::EnableWindow(BOOL bEnable) {
-    if (!m_hWnd) return FALSE;
-    const BOOL wasDisabled = !m_hWnd->isEnabled();
-    m_hWnd->setEnabled(bEnable != FALSE);
-    return wasDisabled;
-}
-
-BOOL CWnd::IsWindowEnabled() const { return m_hWnd && m_hWnd->isEnabled(); }
-
 CWnd* CWnd::SetFocus() {
     CWnd* previous = GetFocus();
     if (m_hWnd) m_hWnd->setFocus(Qt::OtherFocusReason);
@@ -342,27 +331,6 @@ CWnd* CWnd::SetFocus() {
 }
 
 CWnd* CWnd::GetFocus() { return FromHandle(QApplication::focusWidget()); }
-
-void CWnd::MoveWindow(int x, int y, int nWidth, int nHeight, BOOL) {
-    if (m_hWnd) m_hWnd->setGeometry(x, y, nWidth, nHeight);
-}
-
-void CWnd::MoveWindow(LPCRECT lpRect, BOOL bRepaint) {
-    MoveWindow(lpRect->left, lpRect->top, lpRect->right - lpRect->left, lpRect->bottom - lpRect->top,
-               bRepaint);
-}
-
-void CWnd::GetWindowRect(LPRECT lpRect) const {
-    *lpRect = RECT{0, 0, 0, 0};
-    if (!m_hWnd) return;
-    const QRect r = m_hWnd->isWindow() ? m_hWnd->frameGeometry()
-                                       : QRect(m_hWnd->mapToGlobal(QPoint(0, 0)), m_hWnd->size());
-    *lpRect = RECT{r.left(), r.top(), r.left() + r.width(), r.top() + r.height()};
-}
-
-void CWnd::GetClientRect(LPRECT lpRect) const {
-    *lpRect = RECT{0, 0, m_hWnd ? m_hWnd->width() : 0, m_hWnd ? m_hWnd->height() : 0};
-}
 
 void CWnd::CenterWindow(CWnd* pAlternateOwner) {
     if (!m_hWnd) return;

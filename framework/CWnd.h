@@ -65,14 +65,8 @@ public:
     BOOL ShowWindow(int nCmdShow);
     void UpdateWindow();
     BOOL IsWindowVisible() const;
-    BOOL EnableWindow(BOOL bEnable = TRUE);
-    BOOL IsWindowEnabled() const;
     CWnd* SetFocus();
     static CWnd* GetFocus();
-    void MoveWindow(int x, int y, int nWidth, int nHeight, BOOL bRepaint = TRUE);
-    void MoveWindow(LPCRECT lpRect, BOOL bRepaint = TRUE);
-    void GetWindowRect(LPRECT lpRect) const;
-    void GetClientRect(LPRECT lpRect) const;
     // Centres over the owner (or pAlternateOwner), else over the screen.
     void CenterWindow(CWnd* pAlternateOwner = nullptr);
 
@@ -82,7 +76,6 @@ public:
 
     int GetDlgCtrlID() const { return int(m_nID); }
     DWORD GetStyle() const { return m_dwStyle; }
-    DWORD GetExStyle() const { return m_dwExStyle; }
     CWnd* GetParent() const { return m_pParentWnd; }
     CFrameWnd* GetParentFrame() const;
 
@@ -127,7 +120,6 @@ protected:
 
     // Creating/ending plumbing for derived framework windows.
     void SetOwnStyle(DWORD dwStyle) { m_dwStyle = dwStyle; }
-    void SetDlgCtrlID(UINT nID) { m_nID = nID; }
     void SetParentWnd(CWnd* pParent) { m_pParentWnd = pParent; }
     // Attaches a widget that this object owns (deleted with it).
     void AttachOwned(HWND hWnd);
@@ -137,14 +129,12 @@ private:
     friend class CDialog;
     friend class CFrameWnd;
 
-    void DetachLink();
     void DispatchDestroy();
 
     AfxWindowLink* m_pLink = nullptr;
     DeletionWatch* m_pWatch = nullptr;
     CWnd* m_pParentWnd = nullptr;
     DWORD m_dwStyle = 0;
-    DWORD m_dwExStyle = 0;
     UINT m_nID = 0;
     BOOL m_bOwnsWidget = FALSE;
     BOOL m_bDestroying = FALSE;

@@ -16,33 +16,20 @@ bool g_bSipUp = false;
 
 BOOL SHInitDialog(PSHINITDLGINFO pshidi) {
     if (!pshidi || !(pshidi->dwMask & SHIDIM_FLAGS) || !pshidi->hDlg) return FALSE;
-    if (pshidi->dwFlags & (SHIDIF_SIZEDLG | SHIDIF_SIZEDLGFULLSCREEN | SHIDIF_FULLSCREENNOMENUBAR)) {
+    if (pshidi->dwFlags & SHIDIF_SIZEDLGFULLSCREEN) {
         QRect area;
         if (CWnd* main = AfxGetMainWnd(); main && main->m_hWnd) area = main->m_hWnd->geometry();
         else if (QScreen* screen = QGuiApplication::primaryScreen()) area = screen->availableGeometry();
         if (area.isEmpty()) return FALSE;
         pshidi->hDlg->setGeometry(area);
     }
-    if (pshidi->dwFlags & SHIDIF_SIPDOWN) SHSipPreference(pshidi->hDlg, SIP_DOWN);
     return TRUE;
 }
 
 BOOL SHSipPreference(HWND, SIPSTATE st) {
-    QInputMethod* inputMethod = QGuiApplication::inputMethod();
-    switch (st) {
-        case SIP_UP:
-            g_bSipUp = true;
-            if (inputMethod) inputMethod->show();
-            return TRUE;
-        case SIP_DOWN:
-        case SIP_FORCEDOWN:
-            g_bSipUp = false;
-            if (inputMethod) inputMethod->hide();
-            return TRUE;
-        case SIP_UNCHANGED:
-        case SIP_INPUTDIALOG: return TRUE;
-    }
-    return FALSE;
+    g_bSipUp = st == SIP_UP;
+    if (QInputMethod* inputMethod = QGuiApplication::inputMethod()) inputMethod->setVisible(g_bSipUp);
+    return TRUE;
 }
 
 BOOL AfxIsSipUp() { return g_bSipUp; }

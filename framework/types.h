@@ -171,7 +171,6 @@ inline constexpr UINT WM_DESTROY = 0x0002;
 inline constexpr UINT WM_CLOSE = 0x0010;
 inline constexpr UINT WM_NEXTDLGCTL = 0x0028;
 inline constexpr UINT WM_NOTIFY = 0x004E;
-inline constexpr UINT WM_INITDIALOG = 0x0110;
 inline constexpr UINT WM_COMMAND = 0x0111;
 inline constexpr UINT WM_USER = 0x0400;
 inline constexpr UINT TB_SETTOOLTIPS = WM_USER + 81;
@@ -191,26 +190,19 @@ inline constexpr UINT TVN_SELCHANGED = 0u - 451u;
 
 // Tree control.
 inline const HTREEITEM TVI_ROOT = reinterpret_cast<HTREEITEM>(-LONG_PTR{0x10000});
-inline const HTREEITEM TVI_FIRST = reinterpret_cast<HTREEITEM>(-LONG_PTR{0x0FFFF});
 inline const HTREEITEM TVI_LAST = reinterpret_cast<HTREEITEM>(-LONG_PTR{0x0FFFE});
 inline constexpr UINT TVGN_ROOT = 0x0000;
 inline constexpr UINT TVGN_NEXT = 0x0001;
-inline constexpr UINT TVGN_PREVIOUS = 0x0002;
 inline constexpr UINT TVGN_PARENT = 0x0003;
 inline constexpr UINT TVGN_CHILD = 0x0004;
 inline constexpr UINT TVGN_CARET = 0x0009;
-inline constexpr UINT TVE_COLLAPSE = 0x0001;
 inline constexpr UINT TVE_EXPAND = 0x0002;
-inline constexpr UINT TVE_TOGGLE = 0x0003;
 inline constexpr int TVSIL_NORMAL = 0;
 inline constexpr UINT TVC_UNKNOWN = 0x0000;
-inline constexpr UINT TVC_BYMOUSE = 0x0001;
-inline constexpr UINT TVC_BYKEYBOARD = 0x0002;
 inline constexpr UINT TVIF_HANDLE = 0x0010;
 inline constexpr UINT TVIF_PARAM = 0x0004;
 
 // List control.
-inline constexpr int LVSIL_NORMAL = 0;
 inline constexpr int LVSIL_SMALL = 1;
 inline constexpr UINT LVIS_FOCUSED = 0x0001;
 inline constexpr UINT LVIS_SELECTED = 0x0002;
@@ -218,7 +210,6 @@ inline constexpr int LVNI_ALL = 0x0000;
 inline constexpr int LVNI_FOCUSED = 0x0001;
 inline constexpr int LVNI_SELECTED = 0x0002;
 inline constexpr int LVCFMT_LEFT = 0x0000;
-inline constexpr int LVCFMT_RIGHT = 0x0001;
 inline constexpr UINT LVIF_TEXT = 0x0001;
 inline constexpr UINT LVIF_IMAGE = 0x0002;
 inline constexpr UINT LVIF_STATE = 0x0008;
@@ -228,7 +219,6 @@ inline constexpr DWORD WS_OVERLAPPED = 0x00000000;
 inline constexpr DWORD WS_POPUP = 0x80000000;
 inline constexpr DWORD WS_CHILD = 0x40000000;
 inline constexpr DWORD WS_VISIBLE = 0x10000000;
-inline constexpr DWORD WS_DISABLED = 0x08000000;
 inline constexpr DWORD WS_CAPTION = 0x00C00000;
 inline constexpr DWORD WS_BORDER = 0x00800000;
 inline constexpr DWORD WS_VSCROLL = 0x00200000;
@@ -250,10 +240,8 @@ inline constexpr DWORD FWS_ADDTOTITLE = 0x00008000;
 inline constexpr DWORD DS_MODALFRAME = 0x0080;
 inline constexpr DWORD DS_SETFONT = 0x0040;
 inline constexpr DWORD DS_SETFOREGROUND = 0x0200;
-inline constexpr DWORD DS_CENTER = 0x0800;
 
 // Edit control styles.
-inline constexpr DWORD ES_LEFT = 0x0000;
 inline constexpr DWORD ES_MULTILINE = 0x0004;
 inline constexpr DWORD ES_AUTOVSCROLL = 0x0040;
 inline constexpr DWORD ES_AUTOHSCROLL = 0x0080;
@@ -281,13 +269,10 @@ inline constexpr DWORD TVS_HASBUTTONS = 0x0001;
 inline constexpr DWORD TVS_HASLINES = 0x0002;
 inline constexpr DWORD TVS_LINESATROOT = 0x0004;
 inline constexpr DWORD TVS_EDITLABELS = 0x0008;
-inline constexpr DWORD TVS_SHOWSELALWAYS = 0x0020;
 
 // List-view styles.
 inline constexpr DWORD LVS_ICON = 0x0000;
 inline constexpr DWORD LVS_REPORT = 0x0001;
-inline constexpr DWORD LVS_SMALLICON = 0x0002;
-inline constexpr DWORD LVS_LIST = 0x0003;
 inline constexpr DWORD LVS_TYPEMASK = 0x0003;
 inline constexpr DWORD LVS_SINGLESEL = 0x0004;
 inline constexpr DWORD LVS_SHOWSELALWAYS = 0x0008;
@@ -318,17 +303,13 @@ inline constexpr UINT MB_OK = 0x0000;
 inline constexpr UINT MB_OKCANCEL = 0x0001;
 inline constexpr UINT MB_TYPEMASK = 0x000F;
 inline constexpr UINT MB_ICONHAND = 0x0010;
-inline constexpr UINT MB_ICONSTOP = MB_ICONHAND;
-inline constexpr UINT MB_ICONERROR = MB_ICONHAND;
 inline constexpr UINT MB_ICONQUESTION = 0x0020;
 inline constexpr UINT MB_ICONEXCLAMATION = 0x0030;
-inline constexpr UINT MB_ICONWARNING = MB_ICONEXCLAMATION;
 inline constexpr UINT MB_ICONINFORMATION = 0x0040;
 inline constexpr UINT MB_ICONMASK = 0x00F0;
 
 // Show commands.
 inline constexpr int SW_HIDE = 0;
-inline constexpr int SW_SHOWNORMAL = 1;
 inline constexpr int SW_SHOW = 5;
 
 // Virtual keys and accelerator flags.
@@ -337,15 +318,10 @@ inline constexpr BYTE FSHIFT = 0x04;
 inline constexpr BYTE FCONTROL = 0x08;
 inline constexpr BYTE FALT = 0x10;
 inline constexpr WORD VK_BACK = 0x08;
-inline constexpr WORD VK_TAB = 0x09;
-inline constexpr WORD VK_RETURN = 0x0D;
-inline constexpr WORD VK_ESCAPE = 0x1B;
-inline constexpr WORD VK_SPACE = 0x20;
 inline constexpr WORD VK_INSERT = 0x2D;
 inline constexpr WORD VK_DELETE = 0x2E;
 inline constexpr WORD VK_F1 = 0x70;
 inline constexpr WORD VK_F6 = 0x75;
-inline constexpr WORD VK_F12 = 0x7B;
 
 // The framework's standard command ids and strings.
 inline constexpr UINT ID_FILE_NEW = 57600;

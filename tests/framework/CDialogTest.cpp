@@ -290,11 +290,10 @@ TEST_F(CDialogTest, MultiLineEditKeepsLinesAndReadsThemBack) {
         auto* edit = static_cast<CEdit*>(d.GetDlgItem(IDC_VALUE));
         EXPECT_EQ(edit->GetLineCount(), 4);
         WCHAR buffer[1024];
-        buffer[0] = 1024;
-        EXPECT_EQ(edit->GetLine(2, buffer), 2);
+        EXPECT_EQ(edit->GetLine(2, buffer, 1024), 2);
         EXPECT_EQ(std::u16string(buffer, 2), u"bc");
-        buffer[0] = 1024;
-        EXPECT_EQ(edit->GetLine(1, buffer), 0);
+        EXPECT_EQ(edit->GetLine(2, buffer, 1), 1);  // cut to the buffer
+        EXPECT_EQ(edit->GetLine(1, buffer, 1024), 0);
         EXPECT_EQ(edit->GetLine(3, buffer, 10), 0);
         EXPECT_EQ(edit->GetLine(9, buffer, 10), 0);
         CString text;

@@ -14,7 +14,7 @@ class CListCtrlTest : public testing::Test {
 protected:
     void Create(DWORD style) {
         const RECT rect{0, 0, 240, 200};
-        ASSERT_TRUE(list.Create(WS_CHILD | WS_VISIBLE | style, rect, &parent, kListId));
+        ASSERT_TRUE(list.CreateEx(0, WC_LISTVIEW, nullptr, WS_CHILD | WS_VISIBLE | style, rect, &parent, kListId));
         parent.list = &list;
         parent.m_hWnd->show();
     }
