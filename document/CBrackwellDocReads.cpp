@@ -57,15 +57,17 @@ BOOL CBrackwellDoc::ReadNumber(const CString& strName, DWORD& dwValue) {
 
 // Each string ends at its NUL; the NUL that closes the list is not counted,
 // so a, NUL, b, NUL, NUL gives a and b, two NULs give one empty string, and
-// a single NUL gives none. A string that runs into the end without its NUL
-// ends there.
+// a single NUL gives none. Data that another program wrote without the
+// closing NUL keep their last character: the last string runs to the end,
+// so modifying such a value loses nothing.
 BOOL CBrackwellDoc::ReadMultiString(const CString& strName, CStringList& list) {
     DWORD dwType = REG_NONE;
     std::vector<BYTE> data;
     if (!QueryValue(m_hRootKey, m_strKeyPath, strName, dwType, data)) return FALSE;
     std::u16string chars(data.size() / 2, u'\0');
     std::copy_n(data.begin(), chars.size() * 2, reinterpret_cast<BYTE*>(chars.data()));
-    const std::size_t nCount = chars.empty() ? 0 : chars.size() - 1;
+    const std::size_t nCount =
+        !chars.empty() && chars.back() == u'\0' ? chars.size() - 1 : chars.size();
     for (std::size_t nOffset = 0; nOffset < nCount;) {
         const std::size_t nEnd = std::min(chars.find(u'\0', nOffset), nCount);
         list.AddTail(CString(std::u16string_view(chars).substr(nOffset, nEnd - nOffset)));
