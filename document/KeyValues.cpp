@@ -17,10 +17,10 @@ DWORD LargestDataSize(HKEY hKey) {
 
 }  // namespace
 
-bool EnumerateKeyValues(HKEY hRoot, LPCWSTR lpszPath,
+void EnumerateKeyValues(HKEY hRoot, LPCWSTR lpszPath,
                         const std::function<bool(const KeyValue&)>& visit) {
     HKEY hKey = nullptr;
-    if (RegOpenKeyEx(hRoot, lpszPath, 0, 0, &hKey) != ERROR_SUCCESS) return false;
+    if (RegOpenKeyEx(hRoot, lpszPath, 0, 0, &hKey) != ERROR_SUCCESS) return;
     // Values whose data are all empty are read too: a key whose largest value
     // holds no bytes still has values to show, search, modify and delete.
     std::vector<BYTE> data(LargestDataSize(hKey) + kDataSlack);
@@ -36,5 +36,4 @@ bool EnumerateKeyValues(HKEY hRoot, LPCWSTR lpszPath,
             break;
     }
     RegCloseKey(hKey);
-    return true;
 }

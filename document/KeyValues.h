@@ -17,7 +17,7 @@ struct KeyValue {
 };
 
 // Calls visit for each value until it returns false or the store refuses an
-// index (the end, or a name or data that does not fit). False when the key
-// cannot be opened.
-bool EnumerateKeyValues(HKEY hRoot, LPCWSTR lpszPath,
+// index (the end, or a name or data that does not fit). A key that cannot be
+// opened has no values.
+void EnumerateKeyValues(HKEY hRoot, LPCWSTR lpszPath,
                         const std::function<bool(const KeyValue&)>& visit);

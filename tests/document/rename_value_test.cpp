@@ -22,11 +22,7 @@ constexpr std::string_view kRegistry =
 constexpr std::u16string_view kKey = u"Software\\Rename";
 
 StoredValue Text(std::u16string_view text) {
-    StoredValue value{REG_SZ, {}};
-    for (char16_t ch : text) {
-        value.data.push_back(BYTE(ch & 0xFF));
-        value.data.push_back(BYTE(ch >> 8));
-    }
+    StoredValue value{REG_SZ, Utf16(text)};
     value.data.insert(value.data.end(), {0, 0});
     return value;
 }

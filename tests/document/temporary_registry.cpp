@@ -27,6 +27,15 @@ TemporaryRegistry::~TemporaryRegistry() {
     if (!folder_.empty()) std::filesystem::remove_all(folder_, ignored);
 }
 
+std::vector<BYTE> Utf16(std::u16string_view text) {
+    std::vector<BYTE> bytes;
+    for (char16_t ch : text) {
+        bytes.push_back(BYTE(ch & 0xFF));
+        bytes.push_back(BYTE(ch >> 8));
+    }
+    return bytes;
+}
+
 std::optional<StoredValue> ReadStoredValue(HKEY root, std::u16string_view path,
                                            std::u16string_view name) {
     const std::u16string keyPath(path), valueName(name);

@@ -33,6 +33,9 @@ struct StoredValue {
     friend bool operator==(const StoredValue&, const StoredValue&) = default;
 };
 
+// The UTF-16 bytes of a text, little-endian, without a terminator.
+std::vector<BYTE> Utf16(std::u16string_view text);
+
 std::optional<StoredValue> ReadStoredValue(HKEY root, std::u16string_view path,
                                            std::u16string_view name);
 // Names exactly as stored, in enumeration order.

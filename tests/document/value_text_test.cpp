@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "document/CBrackwellDoc.h"
+#include "tests/document/temporary_registry.h"
 
 namespace {
 
@@ -17,14 +18,7 @@ struct ValueTextCase {
     int image;
 };
 
-std::vector<BYTE> Utf16(std::u16string_view text) {
-    std::vector<BYTE> bytes;
-    for (char16_t ch : text) {
-        bytes.push_back(BYTE(ch & 0xFF));
-        bytes.push_back(BYTE(ch >> 8));
-    }
-    return bytes;
-}
+using brackwell::testing::Utf16;
 
 class ValueTextTest : public ::testing::TestWithParam<ValueTextCase> {};
 
@@ -39,7 +33,8 @@ TEST_P(ValueTextTest, ShowsTextAndImageOfType) {
 INSTANTIATE_TEST_SUITE_P(
     EveryType, ValueTextTest,
     ::testing::Values(
-        ValueTextCase{"StringStopsAtTerminator", REG_SZ, Utf16(u"abc\0zz"), u"abc", 0},
+        ValueTextCase{"StringStopsAtTerminator", REG_SZ,
+                      Utf16(std::u16string_view(u"abc\0zz", 6)), u"abc", 0},
         ValueTextCase{"StringWithoutTerminatorReadsToEnd", REG_SZ, Utf16(u"abc"), u"abc", 0},
         ValueTextCase{"StringOddTrailingByteIgnored", REG_SZ, {'a', 0, 'b'}, u"a", 0},
         ValueTextCase{"EmptyStringData", REG_SZ, {}, u"", 0},

@@ -277,15 +277,6 @@ void PrintTo(const Box& box, std::ostream* os) {
         << QString::fromStdU16String(box.caption).toStdString() << "\", " << box.type << "}";
 }
 
-std::vector<BYTE> Utf16(std::u16string_view text) {
-    std::vector<BYTE> bytes;
-    for (char16_t ch : text) {
-        bytes.push_back(BYTE(ch & 0xFF));
-        bytes.push_back(BYTE(ch >> 8));
-    }
-    return bytes;
-}
-
 bool KeyExists(HKEY root, std::u16string_view path) {
     const std::u16string keyPath(path);
     HKEY key = nullptr;

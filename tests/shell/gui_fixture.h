@@ -52,8 +52,6 @@ struct Box {
 };
 void PrintTo(const Box& box, std::ostream* os);
 
-// The UTF-16 bytes of a text, little-endian, without a terminator.
-std::vector<BYTE> Utf16(std::u16string_view text);
 bool KeyExists(HKEY root, std::u16string_view path);
 
 class GuiTest : public ::testing::Test {
