@@ -10,6 +10,7 @@
 #include <QWidget>
 #include <limits>
 
+#include "framework/AfxIdleHook.h"
 #include "framework/AfxMessageBox.h"
 #include "framework/AfxWindowLink.h"
 #include "framework/CFrameWnd.h"
@@ -262,7 +263,12 @@ BOOL CWnd::OnCommand(WPARAM wParam, LPARAM lParam) {
         OnCmdMsg(nID, CN_UPDATE_COMMAND_UI, &state, nullptr);
         if (!state.m_bEnabled) return TRUE;
     }
-    return OnCmdMsg(nID, nCode, nullptr, nullptr);
+    const BOOL handled = OnCmdMsg(nID, nCode, nullptr, nullptr);
+    // The command may have changed what is enabled. The pass its input asked
+    // for may already have run, inside a dialog the command opened, so ask
+    // for another once the command is done.
+    if (handled) AfxIdleHook::Request();
+    return handled;
 }
 
 BOOL CWnd::OnNotify(WPARAM, LPARAM lParam, LRESULT* pResult) {

@@ -88,6 +88,7 @@ protected:
     void OnModify() { ++m_nModify; }
     void OnUpdateModify(CCmdUI* pCmdUI) { pCmdUI->Enable(m_bModifyEnabled); }
     void OnFind() { ++m_nFind; }
+    void OnRefresh() { m_bModifyEnabled = TRUE; }
     DECLARE_MESSAGE_MAP()
 };
 IMPLEMENT_DYNCREATE(TestFrame, CFrameWnd)
@@ -97,6 +98,7 @@ BEGIN_MESSAGE_MAP(TestFrame, CFrameWnd)
     ON_COMMAND(ID_EDIT_MODIFY, OnModify)
     ON_UPDATE_COMMAND_UI(ID_EDIT_MODIFY, OnUpdateModify)
     ON_COMMAND(ID_EDIT_FIND, OnFind)
+    ON_COMMAND(ID_VIEW_REFRESH, OnRefresh)
 END_MESSAGE_MAP()
 
 class TestApp : public CWinApp {
@@ -219,6 +221,19 @@ TEST_F(FrameTest, UpdatePassAppliesRulesAndDisablesUnhandledCommands) {
     EXPECT_TRUE(Enabled(ID_EDIT_MODIFY));
     Actions(ID_EDIT_MODIFY).front()->trigger();
     EXPECT_EQ(Frame()->m_nModify, 1);
+}
+
+// A command that opens a dialog runs the update pass its input asked for
+// inside the dialog, before the command has changed anything.
+TEST_F(FrameTest, CommandsRefreshTheEnableRulesWhenDone) {
+    Frame()->m_bModifyEnabled = FALSE;
+    Frame()->OnIdleUpdateCmdUI();
+    ASSERT_FALSE(Enabled(ID_EDIT_MODIFY));
+    Frame()->SendMessage(WM_COMMAND, ID_VIEW_REFRESH);  // enables Modify
+    Spin();
+    EXPECT_TRUE(Enabled(ID_EDIT_MODIFY));
+    Frame()->m_bModifyEnabled = FALSE;
+    Frame()->OnIdleUpdateCmdUI();
 }
 
 TEST_F(FrameTest, CommandBarHoldsMenuButtonsAndTips) {
