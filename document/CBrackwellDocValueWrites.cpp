@@ -4,7 +4,6 @@
 
 #include "document/CBrackwellDoc.h"
 #include "framework/CListCtrl.h"
-#include "framework/CListView.h"
 #include "framework/CStringList.h"
 #include "framework/CTreeView.h"
 

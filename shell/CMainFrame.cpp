@@ -71,8 +71,8 @@ int CMainFrame::OnCreate(LPCREATESTRUCT lpCreateStruct) {
     if (CFrameWnd::OnCreate(lpCreateStruct) == -1) return -1;
 
     m_wndCommandBar.m_bShowSharedNewButton = FALSE;
-    // A frame built again (tests build several per process) replaces the copy
-    // of the last one; the bar keeps copies of its own.
+    // A frame created again replaces the copy of the last one; the bar keeps
+    // copies of its own.
     delete[] g_toolTips[0];
     g_toolTips[0] = LoadToolTip(IDS_TIP_MODIFY);
 
