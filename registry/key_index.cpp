@@ -1,5 +1,7 @@
 #include "registry/key_index.h"
 
+#include <algorithm>
+
 #include "registry/name_folding.h"
 
 namespace brackwell::registry {
@@ -7,6 +9,7 @@ namespace brackwell::registry {
 void KeyIndex::Clear() {
     nodes_.clear();
     slotById_.clear();
+    sparseSlots_.clear();
     children_.Clear();
     ++generation_;
 }
@@ -22,10 +25,16 @@ KeyIndex::Slot KeyIndex::Append(std::int64_t id, std::int64_t parentId, std::u16
     if (parentId != 0 && parent == kNoSlot) return kNoSlot;
 
     const auto slot = static_cast<Slot>(nodes_.size());
-    if (static_cast<std::uint64_t>(id) >= slotById_.size()) {
-        slotById_.resize(static_cast<std::size_t>(id) + 1 + slotById_.size() / 2, kNoSlot);
+    const auto index = static_cast<std::uint64_t>(id);
+    const std::uint64_t reach = std::uint64_t{nodes_.size()} * 4 + 65536;
+    if (index < reach) {
+        if (index >= slotById_.size()) {
+            slotById_.resize(std::min(index + 1 + slotById_.size() / 2, reach), kNoSlot);
+        }
+        slotById_[index] = slot;
+    } else {
+        sparseSlots_[id] = slot;
     }
-    slotById_[static_cast<std::size_t>(id)] = slot;
     Node& added = nodes_.emplace_back();
     added.id = id;
     added.parent = parent;
@@ -75,7 +84,10 @@ void KeyIndex::Remove(Slot slot) {
         }
         Unlink(current);
         Node& gone = nodes_[current];
-        slotById_[static_cast<std::size_t>(gone.id)] = kNoSlot;
+        if (static_cast<std::uint64_t>(gone.id) < slotById_.size()) {
+            slotById_[static_cast<std::size_t>(gone.id)] = kNoSlot;
+        }
+        sparseSlots_.erase(gone.id);
         gone.alive = false;
         gone.firstChild = gone.lastChild = kNoSlot;
         gone.name = std::u16string();
@@ -84,8 +96,13 @@ void KeyIndex::Remove(Slot slot) {
 }
 
 KeyIndex::Slot KeyIndex::SlotOf(std::int64_t id) const {
-    if (id <= 0 || static_cast<std::uint64_t>(id) >= slotById_.size()) return kNoSlot;
-    return slotById_[static_cast<std::size_t>(id)];
+    if (id <= 0) return kNoSlot;
+    if (static_cast<std::uint64_t>(id) < slotById_.size()) {
+        if (const Slot slot = slotById_[static_cast<std::size_t>(id)]; slot != kNoSlot) return slot;
+    }
+    if (sparseSlots_.empty()) return kNoSlot;
+    const auto found = sparseSlots_.find(id);
+    return found == sparseSlots_.end() ? kNoSlot : found->second;
 }
 
 KeyIndex::Slot KeyIndex::FindChild(Slot parent, std::u16string_view name) const {

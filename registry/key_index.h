@@ -2,12 +2,15 @@
 // The key tree held in memory, so that resolving a path costs no store query.
 // Key ids only grow (a parent is always older than its children), so loading
 // in id order and appending new keys keep every child list in creation order.
-// A key is found by id through a table indexed by id. Deleted keys stay as dead
-// slots until the next full load.
+// A key is found by id through a table indexed by id; ids far beyond the number
+// of keys (left by much creating and deleting, or written by hand) go to a map
+// instead, so the table stays proportional to the tree. Deleted keys stay as
+// dead slots until the next full load.
 
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 #include "registry/child_table.h"
@@ -62,6 +65,7 @@ private:
 
     std::vector<Node> nodes_;
     std::vector<Slot> slotById_;  // kNoSlot for ids not (or no longer) present
+    std::unordered_map<std::int64_t, Slot> sparseSlots_;  // ids beyond slotById_'s reach
     ChildTable children_;  // (parent, name hash) -> child
     std::uint64_t generation_ = 0;
 };

@@ -21,10 +21,18 @@ using Names = std::vector<std::u16string>;
 
 class RegistryFile : public RegistryTest {
 protected:
-    void Reopen() {
+    // Closes the registry, runs sqlWhileClosed on the file if given, and opens it again.
+    void Reopen(const char* sqlWhileClosed = nullptr) {
         for (HKEY key : opened_) RegCloseKey(key);
         opened_.clear();
         CloseDeviceRegistry();
+        if (sqlWhileClosed) {
+            sqlite3* db = nullptr;
+            ASSERT_EQ(SQLITE_OK, sqlite3_open(RegistryPath().c_str(), &db));
+            EXPECT_EQ(SQLITE_OK, sqlite3_exec(db, sqlWhileClosed, nullptr, nullptr, nullptr))
+                << sqlite3_errmsg(db);
+            sqlite3_close(db);
+        }
         const OpenResult reopened = OpenDeviceRegistry(RegistryPath());
         ASSERT_TRUE(reopened.ok) << reopened.error;
     }
@@ -48,6 +56,21 @@ TEST_F(RegistryFile, EverythingSurvivesClosingAndReopening) {
     EXPECT_EQ(u"hello", GetString(again, u"text"));
     EXPECT_EQ((Names{u"Zed", u"alpha"}), SubkeyNames(again));
     EXPECT_FALSE(Exists(u"Gone"));
+}
+
+// Key ids only grow, so a registry that has seen many keys come and go, or
+// one edited by hand, holds ids far beyond its number of keys.
+TEST_F(RegistryFile, KeysWithFarApartIdsLoadAndResolve) {
+    Create(u"Near");
+    Reopen("INSERT INTO keys(id, parent, name, folded)"
+           " VALUES(1000000000000, 2, x'460061007200', x'460041005200')");  // HKCU\Far
+    EXPECT_EQ((Names{u"Near", u"Far"}), SubkeyNames(HKEY_CURRENT_USER));
+    HKEY child = Create(u"far\\Child");
+    SetString(child, u"v", u"1");
+    EXPECT_EQ(u"1", GetString(Create(u"Far\\Child"), u"v"));
+    ASSERT_EQ(ERROR_SUCCESS, RegDeleteKey(HKEY_CURRENT_USER, u"Far"));
+    EXPECT_EQ(ERROR_KEY_DELETED, RegQueryValueEx(child, u"v", nullptr, nullptr, nullptr, nullptr));
+    EXPECT_EQ((Names{u"Near"}), SubkeyNames(HKEY_CURRENT_USER));
 }
 
 TEST(RegistryFileCreation, NewFileIsPrivateInPrivateFolders) {
