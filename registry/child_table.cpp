@@ -9,6 +9,7 @@ void ChildTable::Clear() {
     entries_.clear();
     mask_ = 0;
     used_ = 0;
+    erased_ = 0;
 }
 
 void ChildTable::Reserve(std::size_t children) {
@@ -20,6 +21,7 @@ void ChildTable::Rehash(std::size_t capacity) {
     entries_.assign(std::max<std::size_t>(capacity, 64), Entry{});
     mask_ = entries_.size() - 1;
     used_ = 0;
+    erased_ = 0;
     for (const Entry& entry : old) {
         if (entry.slot != kEmpty && entry.slot != kErased) Place(entry.key, entry.slot);
     }
@@ -33,8 +35,9 @@ void ChildTable::Place(std::uint64_t key, Slot slot) {
 }
 
 void ChildTable::Insert(std::uint64_t key, Slot slot) {
-    // Keep at least half the table empty so probe runs stay short.
-    if ((used_ + 1) * 2 > entries_.size()) Rehash(entries_.size() * 2);
+    // Keep at least half the table empty so probe runs stay short; a rehash
+    // leaves the live entries a quarter of it at most.
+    if ((used_ + 1) * 2 > entries_.size()) Rehash(std::bit_ceil((used_ - erased_ + 1) * 4));
     Place(key, slot);
 }
 
@@ -43,6 +46,7 @@ void ChildTable::Erase(std::uint64_t key, Slot slot) {
     for (std::size_t i = Mix(key) & mask_; entries_[i].slot != kEmpty; i = (i + 1) & mask_) {
         if (entries_[i].key == key && entries_[i].slot == slot) {
             entries_[i].slot = kErased;
+            ++erased_;
             return;
         }
     }
