@@ -23,7 +23,10 @@ LONG RegistryStore::Reload(bool withValues) {
     // until COMMIT, so the counter read next matches what gets loaded.
     const auto version = connection_->QueryInt("PRAGMA user_version");
     const auto counter = connection_->ChangeCounter();
-    if (!version || !counter) {
+    if (!version) {
+        // A file locked by another writer fails here, after the busy timeout.
+        rc = connection_->ErrorCode() != SQLITE_OK ? connection_->ErrorCode() : SQLITE_IOERR;
+    } else if (!counter) {
         rc = SQLITE_IOERR;
     } else if (*version != kSchemaVersion) {
         rc = SQLITE_CORRUPT;

@@ -1,6 +1,7 @@
 #pragma once
-// Runs registry_test_helper as a separate process (posix_spawn: no fork with an
-// open SQLite connection), with pipes to its standard input and output.
+// Runs registry_test_helper (or another program) as a separate process
+// (posix_spawn: no fork with an open SQLite connection), with pipes to its
+// standard input and output.
 
 #include <string>
 #include <sys/types.h>
@@ -10,7 +11,9 @@ namespace brackwell::registry::testing {
 
 class HelperProcess {
 public:
-    explicit HelperProcess(const std::vector<std::string>& arguments);
+    explicit HelperProcess(const std::vector<std::string>& arguments)
+        : HelperProcess(REGISTRY_TEST_HELPER, arguments) {}
+    HelperProcess(const std::string& program, const std::vector<std::string>& arguments);
     ~HelperProcess();
     HelperProcess(const HelperProcess&) = delete;
     HelperProcess& operator=(const HelperProcess&) = delete;
@@ -19,6 +22,7 @@ public:
     std::string ReadLine();  // from the helper's output; empty at its end
     void CloseInput();
     int Wait();  // the exit status, or -1 when it did not exit normally
+    void Kill();  // SIGKILL, then wait
 
 private:
     pid_t pid_ = -1;
@@ -28,5 +32,12 @@ private:
 
 // Runs the helper to completion and returns its exit status.
 int RunHelper(const std::vector<std::string>& arguments);
+
+// Runs program to completion and returns its exit status and standard output.
+struct ProgramRun {
+    int status = -1;
+    std::string output;
+};
+ProgramRun RunProgram(const std::string& program, const std::vector<std::string>& arguments);
 
 }  // namespace brackwell::registry::testing

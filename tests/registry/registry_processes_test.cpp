@@ -1,6 +1,7 @@
-// Two processes on one registry file: changes are seen by the next call,
-// concurrent writers both succeed, and a writer that cannot get the lock
-// fails without changing anything.
+// Two processes on one registry file: changes are seen by the next call, a
+// write that returned survives its process being killed, concurrent writers
+// both succeed, and a call that cannot get the lock fails without changing
+// anything.
 
 #include "registry/registry.h"
 #include "tests/registry/helper_process.h"
@@ -31,6 +32,13 @@ TEST_F(RegistryProcesses, AnotherProcessesWritesAreSeenByTheNextCall) {
     EXPECT_FALSE(Exists(u"Shared\\Child"));
 }
 
+TEST_F(RegistryProcesses, AWriteThatReturnedSurvivesKillNine) {
+    HelperProcess writer({"set", RegistryPath(), "Durable", "v", "kept"});
+    ASSERT_EQ("set", writer.ReadLine());
+    writer.Kill();  // its connection is never closed
+    EXPECT_EQ(u"kept", GetString(Create(u"Durable"), u"v"));
+}
+
 TEST_F(RegistryProcesses, ConcurrentWritersAllSucceed) {
     constexpr int kEach = 40;
     HelperProcess first({"fill", RegistryPath(), "Busy", "a", std::to_string(kEach)});
@@ -49,22 +57,25 @@ TEST_F(RegistryProcesses, ConcurrentWritersAllSucceed) {
     EXPECT_EQ(u"x", GetString(busy, u"b0"));
 }
 
-TEST_F(RegistryProcesses, AWriteThatCannotGetTheLockFailsAndChangesNothing) {
+TEST_F(RegistryProcesses, ACallThatCannotGetTheLockFailsAndChangesNothing) {
     HKEY key = Create(u"Locked");
     SetString(key, u"before", u"1");
+    ASSERT_EQ(0, RunHelper({"set", RegistryPath(), "Locked", "theirs", "2"}));
     HelperProcess holder({"hold", RegistryPath()});
     ASSERT_EQ("locked", holder.ReadLine());
 
     HKEY created = nullptr;
     EXPECT_EQ(ERROR_BUSY, RegCreateKeyEx(key, u"Sub", 0, nullptr, 0, 0, nullptr, &created, nullptr));
     EXPECT_EQ(nullptr, created);
+    // Reading their write needs the lock too.
+    EXPECT_EQ(ERROR_BUSY, RegQueryValueEx(key, u"theirs", nullptr, nullptr, nullptr, nullptr));
 
     holder.CloseInput();
     EXPECT_EQ(0, holder.Wait());
-    EXPECT_EQ((std::vector<std::u16string>{u"before"}), ValueNames(key));
+    EXPECT_EQ((std::vector<std::u16string>{u"before", u"theirs"}), ValueNames(key));
     EXPECT_TRUE(SubkeyNames(key).empty());
-    SetString(key, u"after", u"2");
-    EXPECT_EQ((std::vector<std::u16string>{u"before", u"after"}), ValueNames(key));
+    SetString(key, u"after", u"3");
+    EXPECT_EQ((std::vector<std::u16string>{u"before", u"theirs", u"after"}), ValueNames(key));
 }
 
 }  // namespace

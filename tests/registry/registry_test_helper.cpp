@@ -1,6 +1,7 @@
 // A second process for the store's tests, started with posix_spawn so no
 // SQLite connection ever crosses a fork.
-//   set PATH KEY NAME TEXT       set a string value, exit 0 on success
+//   set PATH KEY NAME TEXT       set a string value, print "set", and keep the
+//                                registry open until stdin closes; exit 0 on success
 //   fill PATH KEY PREFIX COUNT   set COUNT values PREFIX0.. one write each
 //   delete PATH KEY              delete a key
 //   hold PATH                    lock the file for writing, print "locked",
@@ -25,6 +26,12 @@ bool SetString(HKEY key, const std::u16string& name, const std::u16string& text)
                          static_cast<DWORD>((text.size() + 1) * 2)) == ERROR_SUCCESS;
 }
 
+void WaitForInputToClose() {
+    char buffer[16];
+    while (read(STDIN_FILENO, buffer, sizeof buffer) > 0) {
+    }
+}
+
 int Hold(const char* path) {
     sqlite3* db = nullptr;
     if (sqlite3_open_v2(path, &db, SQLITE_OPEN_READWRITE, nullptr) != SQLITE_OK ||
@@ -33,9 +40,7 @@ int Hold(const char* path) {
     }
     std::puts("locked");
     std::fflush(stdout);
-    char buffer[16];
-    while (read(STDIN_FILENO, buffer, sizeof buffer) > 0) {
-    }
+    WaitForInputToClose();
     sqlite3_exec(db, "ROLLBACK", nullptr, nullptr, nullptr);
     sqlite3_close(db);
     return 0;
@@ -61,6 +66,11 @@ int main(int argc, char** argv) {
     bool ok = true;
     if (command == "set") {
         ok = SetString(key, Widen(argv[4]), Widen(argv[5]));
+        if (ok) {
+            std::puts("set");
+            std::fflush(stdout);
+            WaitForInputToClose();
+        }
     } else {
         const int count = std::atoi(argv[5]);
         for (int i = 0; ok && i < count; ++i) {
