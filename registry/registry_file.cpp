@@ -24,12 +24,26 @@ std::string Env(const char* name) {
 
 std::string SystemError(const std::string& what) { return what + ": " + std::strerror(errno); }
 
+// A new file or folder survives power loss only once the folder holding its
+// name is synced. Best effort, as SQLite does for its journal: a file system
+// that cannot sync folders still gets the registry.
+void SyncFolderHolding(const std::string& path) {
+    const std::size_t slash = path.rfind('/');
+    const std::string folder = slash == std::string::npos ? "." : slash == 0 ? "/" : path.substr(0, slash);
+    const int fd = open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0) return;
+    fsync(fd);
+    close(fd);
+}
+
 // mkdir -p for the folder holding path; folders made here are private (0700).
 bool MakeParentFolders(const std::string& path, std::string* error) {
     for (std::size_t slash = path.find('/', 1); slash != std::string::npos;
          slash = path.find('/', slash + 1)) {
         const std::string folder = path.substr(0, slash);
-        if (mkdir(folder.c_str(), 0700) != 0 && errno != EEXIST) {
+        if (mkdir(folder.c_str(), 0700) == 0) {
+            SyncFolderHolding(folder);
+        } else if (errno != EEXIST) {
             *error = SystemError("cannot create the folder " + folder);
             return false;
         }
@@ -68,6 +82,7 @@ PreparedFile PrepareRegistryFile(const std::string& path) {
     if (fd >= 0) {
         fchmod(fd, 0600);  // exactly 0600 whatever the umask
         close(fd);
+        SyncFolderHolding(path);
     } else if (errno != EEXIST) {
         result.error = SystemError("cannot create the file");
         return result;
