@@ -74,8 +74,7 @@ std::string Describe(DWORD type, const std::vector<BYTE>& data) {
         std::snprintf(buffer, sizeof buffer, "REG_DWORD 0x%08x (%u)", value, value);
         return buffer;
     }
-    std::snprintf(buffer, sizeof buffer, type == REG_BINARY ? "REG_BINARY" : "type %u", type);
-    std::string text = buffer;
+    std::string text = type == REG_BINARY ? "REG_BINARY" : "type " + std::to_string(type);
     for (const BYTE b : data) {
         std::snprintf(buffer, sizeof buffer, " %02x", b);
         text += buffer;
@@ -157,10 +156,14 @@ int main(int argc, char** argv) {
     if (registryFile.empty())
         registryFile = DefaultRegistryPath();
 
-    // check must not create the file it is asked about.
+    // check must not create or seed the file it is asked about, and an empty
+    // file would be seeded as a new registry.
     std::error_code error;
     if (command == "check" && !std::filesystem::exists(registryFile, error))
         return Fail(registryFile + ": no such registry file");
+    if (command == "check" && std::filesystem::is_regular_file(registryFile, error) &&
+        std::filesystem::file_size(registryFile, error) == 0)
+        return Fail(registryFile + ": the file is empty, not a registry yet");
     const OpenResult opened = OpenDeviceRegistry(registryFile, brackwell::resources::DefaultRegistryText());
     if (!opened.ok)
         return Fail(opened.error);
