@@ -112,6 +112,7 @@ struct Latency {
 };
 
 Latency Summarise(std::vector<double> samples) {
+    if (samples.empty()) return {0, 0};
     std::sort(samples.begin(), samples.end());
     return {samples[samples.size() / 2], samples[samples.size() * 99 / 100]};
 }

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <random>
+#include <string_view>
 
 #include "registry/apply_operations.h"
 
@@ -49,7 +50,7 @@ private:
     };
 
     std::size_t Uniform(std::size_t n) { return std::uniform_int_distribution<std::size_t>(0, n - 1)(random_); }
-    std::string Text(std::size_t length);
+    std::string Text(std::size_t length, bool forName = false);
     std::string Guid();
     void AddKey(HKEY root, std::u16string path, std::size_t depth);
     void AddValues(const Key& key);
@@ -62,10 +63,13 @@ private:
     std::size_t dataBytes_ = 0;
 };
 
-std::string Generator::Text(std::size_t length) {
-    static const char kLetters[] = "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789\\ .";
+// Data text may hold any character; a key name must not hold a backslash,
+// which would split it into two keys.
+std::string Generator::Text(std::size_t length, bool forName) {
+    static const std::string_view kLetters = "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789\\ .";
+    const std::string_view letters = forName ? kLetters.substr(0, 62) : kLetters;
     std::string text;
-    for (std::size_t i = 0; i < length; ++i) text.push_back(kLetters[Uniform(sizeof kLetters - 1)]);
+    for (std::size_t i = 0; i < length; ++i) text.push_back(letters[Uniform(letters.size())]);
     return text;
 }
 
@@ -180,7 +184,7 @@ std::vector<RegOperation> Generator::Run(SyntheticStats* stats) {
         previousLevel = std::move(thisLevel);
     }
     for (std::size_t i = 0; i < classes; ++i) {
-        AddKey(HKEY_CLASSES_ROOT, Widen(i % 2 ? Guid() : "." + Text(3) + std::to_string(i)), 1);
+        AddKey(HKEY_CLASSES_ROOT, Widen(i % 2 ? Guid() : "." + Text(3, true) + std::to_string(i)), 1);
     }
     for (std::size_t i = 0, n = keys_.size(); i < n; ++i) AddValues(keys_[i]);
 
