@@ -65,7 +65,7 @@ TEST_F(RegistryCalls, OpenRelativeToAnOpenKeyAndFailForMissing) {
 TEST_F(RegistryCalls, NamesMatchWithoutCaseAndKeepTheirCase) {
     HKEY key = Create(u"Straße\\Ωmega\\𐐨x");  // 𐐨 is a surrogate pair whose capital is 𐐀
     SetString(key, u"ÉtéValue", u"1");
-    EXPECT_TRUE(Exists(u"STRASSE") == false);  // simple mapping: ß does not become SS
+    EXPECT_FALSE(Exists(u"STRASSE"));  // simple mapping: ß does not become SS
     EXPECT_TRUE(Exists(u"STRAßE\\ωMEGA\\𐐀X"));
     EXPECT_EQ(u"1", GetString(key, u"étévalue"));
 
