@@ -3,9 +3,7 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <cstdio>
-#include <filesystem>
 #include <optional>
 #include <string>
 #include <vector>
@@ -14,6 +12,7 @@
 #include "registry/reg_file_reader.h"
 #include "registry/registry.h"
 #include "resources/default_registry.h"
+#include "tests/registry/registry_fixture.h"
 
 namespace brackwell::registry {
 namespace {
@@ -76,7 +75,7 @@ struct AcceptedCase {
     std::vector<std::string> operations;
 };
 
-class RegFileAccepts : public testing::TestWithParam<AcceptedCase> {};
+class RegFileAccepts : public ::testing::TestWithParam<AcceptedCase> {};
 
 TEST_P(RegFileAccepts, YieldsTheseOperations) {
     EXPECT_EQ(GetParam().operations, Parse(GetParam().text));
@@ -84,7 +83,7 @@ TEST_P(RegFileAccepts, YieldsTheseOperations) {
 
 INSTANTIATE_TEST_SUITE_P(
     Syntax, RegFileAccepts,
-    testing::Values(
+    ::testing::Values(
         AcceptedCase{"LongAndShortRootNamesInAnyCase",
                      std::string(kV5) + "[HKEY_CLASSES_ROOT\\a]\n[hkcu\\b]\n[HKLM\\c]\n[HKU\\d]\n[HKEY_LOCAL_MACHINE]\n",
                      {"create HKCR\\a @2", "create HKCU\\b @3", "create HKLM\\c @4", "create HKU\\d @5",
@@ -135,7 +134,7 @@ INSTANTIATE_TEST_SUITE_P(
         AcceptedCase{"CrAndCrLfLineEndsAndUtf8ByteOrderMark",
                      "\xEF\xBB\xBFWindows Registry Editor Version 5.00\r\n[HKLM\\a]\r\r\n\"x\"=dword:1\r",
                      {"create HKLM\\a @2", "set HKLM\\a \"x\" type 4: 01 00 00 00 @4"}}),
-    [](const testing::TestParamInfo<AcceptedCase>& info) { return info.param.name; });
+    [](const ::testing::TestParamInfo<AcceptedCase>& info) { return info.param.name; });
 
 TEST(RegFileEncoding, Utf16LittleEndianWithByteOrderMark) {
     const std::u16string text = u"Windows Registry Editor Version 5.00\r\n[HKLM\\\u00c9t\u00e9]\r\n@=\"\u20ac\"\r\n";
@@ -155,7 +154,7 @@ struct RefusedCase {
     std::string error;  // the whole "line N: reason"
 };
 
-class RegFileRefuses : public testing::TestWithParam<RefusedCase> {};
+class RegFileRefuses : public ::testing::TestWithParam<RefusedCase> {};
 
 TEST_P(RegFileRefuses, NamingTheLineAndTheReason) {
     const RegParseResult result = ParseRegFile(GetParam().text);
@@ -167,7 +166,7 @@ const std::string kKey = std::string(kV5) + "[HKLM\\k]\n";  // values below star
 
 INSTANTIATE_TEST_SUITE_P(
     Faults, RegFileRefuses,
-    testing::Values(
+    ::testing::Values(
         RefusedCase{"EmptyFile", "",
                     "line 1: not a registry file: the first line must read \"REGEDIT4\" or "
                     "\"Windows Registry Editor Version 5.00\""},
@@ -236,24 +235,12 @@ INSTANTIATE_TEST_SUITE_P(
                     "line 5: each byte needs two hexadecimal digits"},
         RefusedCase{"FaultUnderADeletedKey", std::string(kV5) + "[-HKLM\\k]\n\"a\"=dword:x\n",
                     "line 3: dword needs 1 to 8 hexadecimal digits"}),
-    [](const testing::TestParamInfo<RefusedCase>& info) { return info.param.name; });
+    [](const ::testing::TestParamInfo<RefusedCase>& info) { return info.param.name; });
 
 // Round trips through the store: each test imports into a fresh, empty registry file
 // and reads back with the ten calls.
-class RegFileImport : public testing::Test {
+class RegFileImport : public testing::RegistryTest {
 protected:
-    void SetUp() override {
-        char pattern[] = "/tmp/brackwell-regfile-XXXXXX";
-        ASSERT_NE(nullptr, mkdtemp(pattern));
-        m_dir = pattern;
-        const OpenResult opened = OpenDeviceRegistry(m_dir + "/registry.sqlite3");
-        ASSERT_TRUE(opened.ok) << opened.error;
-    }
-    void TearDown() override {
-        CloseDeviceRegistry();
-        std::filesystem::remove_all(m_dir);
-    }
-
     struct Value {
         DWORD type = 0;
         std::vector<BYTE> data;
@@ -276,36 +263,10 @@ protected:
         return status == ERROR_SUCCESS ? std::optional<Value>(value) : std::nullopt;
     }
 
-    static std::vector<std::u16string> SubKeys(HKEY root, const std::u16string& path) {
-        std::vector<std::u16string> names;
-        HKEY key = nullptr;
-        if (RegOpenKeyEx(root, path.c_str(), 0, 0, &key) != ERROR_SUCCESS)
-            return names;
-        WCHAR name[1024];
-        for (DWORD index = 0;; ++index) {
-            DWORD length = 1024;
-            if (RegEnumKeyEx(key, index, name, &length, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS)
-                break;
-            names.emplace_back(name, length);
-        }
-        RegCloseKey(key);
-        return names;
-    }
-
-    static bool Exists(HKEY root, const std::u16string& path) {
-        HKEY key = nullptr;
-        if (RegOpenKeyEx(root, path.c_str(), 0, 0, &key) != ERROR_SUCCESS)
-            return false;
-        RegCloseKey(key);
-        return true;
-    }
-
     static void Import(const std::string& text) {
         const RegImportResult result = ImportRegFile(text);
         ASSERT_TRUE(result.ok) << result.error;
     }
-
-    std::string m_dir;
 };
 
 TEST_F(RegFileImport, StoresEveryValueTypeAndCreatesMissingParents) {
@@ -329,15 +290,15 @@ TEST_F(RegFileImport, StoresEveryValueTypeAndCreatesMissingParents) {
     EXPECT_EQ((Value{REG_BINARY, {}}), Read(HKEY_LOCAL_MACHINE, key, u"Empty"));
     EXPECT_EQ((Value{REG_MULTI_SZ, {'a', 0, 0, 0, 'b', 0, 0, 0, 0, 0}}), Read(HKEY_LOCAL_MACHINE, key, u"List"));
     EXPECT_EQ((Value{REG_EXPAND_SZ, {'%', 0, 0, 0}}), Read(HKEY_LOCAL_MACHINE, key, u"Expand"));
-    EXPECT_EQ(std::vector<std::u16string>{u"Deep"}, SubKeys(HKEY_LOCAL_MACHINE, u"Software"));
+    EXPECT_EQ(std::vector<std::u16string>{u"Deep"}, SubkeyNames(Create(u"Software", HKEY_LOCAL_MACHINE)));
     EXPECT_EQ((Value{REG_SZ, {0xac, 0x20, 0, 0}}), Read(HKEY_CURRENT_USER, u"Gr\u00f6\u00dfe", u"Caf\u00e9"));
 }
 
 TEST_F(RegFileImport, DeletesKeysWithTheirSubtreeAndValues) {
     Import(std::string(kV5) + "[HKLM\\A\\B\\C]\n\"x\"=dword:1\n[HKLM\\A]\n\"keep\"=dword:2\n\"drop\"=dword:3\n");
     Import(std::string(kV5) + "[-HKLM\\A\\B]\n\"ignored\"=dword:4\n[-HKLM\\Absent]\n[HKLM\\A]\n\"drop\"=-\n\"absent\"=-\n");
-    EXPECT_FALSE(Exists(HKEY_LOCAL_MACHINE, u"A\\B"));
-    EXPECT_FALSE(Exists(HKEY_LOCAL_MACHINE, u"Absent"));
+    EXPECT_FALSE(Exists(u"A\\B", HKEY_LOCAL_MACHINE));
+    EXPECT_FALSE(Exists(u"Absent", HKEY_LOCAL_MACHINE));
     EXPECT_EQ((Value{REG_DWORD, {2, 0, 0, 0}}), Read(HKEY_LOCAL_MACHINE, u"A", u"keep"));
     EXPECT_EQ(std::nullopt, Read(HKEY_LOCAL_MACHINE, u"A", u"drop"));
 }
@@ -352,14 +313,14 @@ TEST_F(RegFileImport, RefusedFileChangesNothing) {
         EXPECT_FALSE(result.ok);
         EXPECT_TRUE(result.error.starts_with(text == malformed ? "line 5: " : "line 4: ")) << result.error;
         EXPECT_EQ((Value{REG_DWORD, {1, 0, 0, 0}}), Read(HKEY_LOCAL_MACHINE, u"Base", u"v"));
-        EXPECT_FALSE(Exists(HKEY_LOCAL_MACHINE, u"New"));
+        EXPECT_FALSE(Exists(u"New", HKEY_LOCAL_MACHINE));
     }
 }
 
 TEST_F(RegFileImport, DefaultRegistryImportsIntoEveryRoot) {
     Import(std::string(resources::DefaultRegistryText()));
     for (HKEY root : {HKEY_CLASSES_ROOT, HKEY_CURRENT_USER, HKEY_LOCAL_MACHINE, HKEY_USERS})
-        EXPECT_FALSE(SubKeys(root, u"").empty());
+        EXPECT_FALSE(SubkeyNames(root).empty());
     EXPECT_EQ((Value{REG_DWORD, {12, 0, 0, 0}}),
               Read(HKEY_CURRENT_USER, u"Software\\Ashvale\\Caf\u00e9", u"Gr\u00f6\u00dfe"));
     EXPECT_EQ((Value{REG_MULTI_SZ, {}}), Read(HKEY_CURRENT_USER, u"Preferences\\Owner\\Reserved", u"Identification"));
