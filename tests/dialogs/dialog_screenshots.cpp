@@ -2,6 +2,7 @@
 // fill it, into the folder given (default: the current one).
 // Usage: QT_QPA_PLATFORM=offscreen dialog_screenshots [FOLDER]
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QPixmap>
 #include <QWidget>
@@ -26,6 +27,9 @@ void Shoot(CDialog& dlg, const QDir& folder, const char* name) {
     dlg.m_bFullScreen = FALSE;
     AfxSetModalDialogDriver([&](CDialog& live) -> INT_PTR {
         const QString path = folder.filePath(QString::fromLatin1(name) + QStringLiteral(".png"));
+        // The byte list lays its items out from the event loop; until then
+        // it shows neither the layout a person sees nor its scroll bar.
+        QCoreApplication::processEvents();
         const QPixmap shot = live.m_hWnd->grab();
         if (shot.save(path)) {
             std::printf("%s  %dx%d\n", qPrintable(path), shot.width(), shot.height());
