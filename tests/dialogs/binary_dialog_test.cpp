@@ -1,14 +1,15 @@
 // The binary value editor: bytes as labels, Insert, Append, Delete, label
 // edits, and the buffer handed back.
 
-#include <QLineEdit>
+#include <QSize>
+#include <QWidget>
 #include <functional>
-#include <ostream>
 #include <memory>
+#include <ostream>
+#include <string>
 #include <vector>
 
 #include "dialogs/CBinaryDlg.h"
-#include "framework/CListCtrl.h"
 #include "framework/aygshell.h"
 #include "resources/resource.h"
 #include "tests/dialogs/dialog_test.h"
@@ -115,56 +116,51 @@ TEST_F(BinaryDialog, AGivenNameIsReadOnly) {
     EXPECT_FALSE(readOnly);
 }
 
-// Insert and Append on an empty value both make one selected zero byte.
-TEST_F(BinaryDialog, InsertOrAppendOnNothingMakesOneZeroByte) {
-    for (int button : {IDC_INSERT, IDC_APPEND})
-        EXPECT_EQ(Edit({}, [button](CDialog& live) { Tap(live, button); }),
-                  (Shown{{"00"}, 0, "Size: 1h", "Offset: 0h"}))
-            << button;
+// Insert, Append and Delete, each after a tap on a byte or beside them.
+constexpr int kBeside = -1;
+
+struct ButtonCase {
+    const char* fault;
+    Bytes bytes;
+    int tapped;  // the byte tapped first, or kBeside to select nothing
+    int button;
+    Shown after;
+    friend void PrintTo(const ButtonCase& row, std::ostream* os) { *os << row.fault; }
+};
+
+class ByteButton : public BinaryDialog, public ::testing::WithParamInterface<ButtonCase> {};
+
+TEST_P(ByteButton, LeavesTheseBytes) {
+    const ButtonCase& row = GetParam();
+    EXPECT_EQ(Edit(row.bytes,
+                   [&row](CDialog& live) {
+                       if (row.tapped == kBeside) {
+                           TapBesideBytes(live);
+                           EXPECT_EQ(SelectedByte(live), -1);
+                       } else {
+                           TapByte(live, row.tapped);
+                       }
+                       Tap(live, row.button);
+                   }),
+              row.after);
 }
 
-TEST_F(BinaryDialog, InsertPutsAZeroBeforeTheSelectedByte) {
-    EXPECT_EQ(Edit({0x01, 0x02, 0x03},
-                   [](CDialog& live) {
-                       TapByte(live, 1);
-                       Tap(live, IDC_INSERT);
-                   }),
-              (Shown{{"01", "00", "02", "03"}, 1, "Size: 4h", "Offset: 1h"}));
-}
-
-TEST_F(BinaryDialog, InsertWithNothingSelectedPutsTheZeroFirst) {
-    EXPECT_EQ(Edit({0x01, 0x02, 0x03},
-                   [](CDialog& live) {
-                       TapBesideBytes(live);
-                       EXPECT_EQ(SelectedByte(live), -1);
-                       Tap(live, IDC_INSERT);
-                   }),
-              (Shown{{"00", "01", "02", "03"}, 0, "Size: 4h", "Offset: 0h"}));
-}
-
-TEST_F(BinaryDialog, AppendAddsAZeroAtTheEnd) {
-    EXPECT_EQ(Edit({0x01, 0x02, 0x03},
-                   [](CDialog& live) {
-                       TapByte(live, 0);
-                       Tap(live, IDC_APPEND);
-                   }),
-              (Shown{{"01", "02", "03", "00"}, 3, "Size: 4h", "Offset: 3h"}));
-}
-
-TEST_F(BinaryDialog, DeleteRemovesOnlyASelectedByte) {
-    EXPECT_EQ(Edit({0x01, 0x02, 0x03},
-                   [](CDialog& live) {
-                       TapBesideBytes(live);
-                       Tap(live, IDC_DELETE);
-                   }),
-              (Shown{{"01", "02", "03"}, -1, "Size: 3h", "Offset: 2h"}));
-    EXPECT_EQ(Edit({0x01, 0x02, 0x03},
-                   [](CDialog& live) {
-                       TapByte(live, 1);
-                       Tap(live, IDC_DELETE);
-                   }),
-              (Shown{{"01", "03"}, -1, "Size: 2h", "Offset: 0h"}));
-}
+INSTANTIATE_TEST_SUITE_P(
+    Dialogs, ByteButton,
+    ::testing::Values(
+        ButtonCase{"InsertIntoNothing", {}, kBeside, IDC_INSERT, {{"00"}, 0, "Size: 1h", "Offset: 0h"}},
+        ButtonCase{"AppendToNothing", {}, kBeside, IDC_APPEND, {{"00"}, 0, "Size: 1h", "Offset: 0h"}},
+        ButtonCase{"InsertGoesBeforeTheSelectedByte", {0x01, 0x02, 0x03}, 1, IDC_INSERT,
+                   {{"01", "00", "02", "03"}, 1, "Size: 4h", "Offset: 1h"}},
+        ButtonCase{"InsertWithNothingSelectedGoesFirst", {0x01, 0x02, 0x03}, kBeside, IDC_INSERT,
+                   {{"00", "01", "02", "03"}, 0, "Size: 4h", "Offset: 0h"}},
+        ButtonCase{"AppendGoesLastWhateverIsSelected", {0x01, 0x02, 0x03}, 0, IDC_APPEND,
+                   {{"01", "02", "03", "00"}, 3, "Size: 4h", "Offset: 3h"}},
+        ButtonCase{"DeleteWithNothingSelectedKeepsEveryByte", {0x01, 0x02, 0x03}, kBeside, IDC_DELETE,
+                   {{"01", "02", "03"}, -1, "Size: 3h", "Offset: 2h"}},
+        ButtonCase{"DeleteRemovesTheSelectedByteAndTheSelection", {0x01, 0x02, 0x03}, 1, IDC_DELETE,
+                   {{"01", "03"}, -1, "Size: 2h", "Offset: 0h"}}),
+    [](const ::testing::TestParamInfo<ButtonCase>& info) { return std::string(info.param.fault); });
 
 struct LabelEdit {
     const char* fault;
