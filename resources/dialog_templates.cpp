@@ -30,11 +30,13 @@ AfxDialogTemplate Dialog(LPCWSTR caption, int cx, int cy, std::vector<AfxDialogI
     return {style, exStyle, 0, 0, cx, cy, caption, 8, u"System", std::move(items)};
 }
 
-// The value dialogs share their top rows: heading, name and value fields.
-std::vector<AfxDialogItem> ValueItems(int valueWidth, int buttonsY) {
+// The string, number and multi-string dialogs share one layout: heading,
+// name and value fields, OK and Cancel below the value.
+std::vector<AfxDialogItem> ValueItems(int valueWidth, int valueHeight, int buttonsY,
+                                      DWORD valueStyle = kEdit) {
     return {
         Edit(IDC_NAME, 35, 27, 101, 14),
-        Edit(IDC_VALUE, 35, 43, valueWidth, 14),
+        Edit(IDC_VALUE, 35, 43, valueWidth, valueHeight, valueStyle),
         Button(u"OK", IDOK, 7, buttonsY, 50, 14, BS_DEFPUSHBUTTON),
         Button(u"Cancel", IDCANCEL, 86, buttonsY, 50, 14),
         Label(u"Name:", IDC_STATIC, 7, 28, 22, 8),
@@ -65,13 +67,11 @@ void RegisterDialogs() {
                                    },
                                    kDialogStyle | DS_SETFOREGROUND, WS_EX_TOOLWINDOW));
 
-    AfxResources::AddDialog(IDD_STRING, Dialog(u"Dialog", 143, 87, ValueItems(101, 66)));
-    AfxResources::AddDialog(IDD_NUMBER, Dialog(u"Dialog", 143, 87, ValueItems(61, 66)));
-
-    std::vector<AfxDialogItem> multi = ValueItems(101, 114);
-    multi[1] = Edit(IDC_VALUE, 35, 43, 101, 66,
-                    ES_MULTILINE | ES_AUTOVSCROLL | ES_AUTOHSCROLL | ES_WANTRETURN | WS_BORDER | WS_TABSTOP);
-    AfxResources::AddDialog(IDD_MULTI_STRING, Dialog(u"Dialog", 143, 135, std::move(multi)));
+    AfxResources::AddDialog(IDD_STRING, Dialog(u"Dialog", 143, 87, ValueItems(101, 14, 66)));
+    AfxResources::AddDialog(IDD_NUMBER, Dialog(u"Dialog", 143, 87, ValueItems(61, 14, 66)));
+    constexpr DWORD kLines = ES_MULTILINE | ES_AUTOVSCROLL | ES_WANTRETURN | kEdit;
+    AfxResources::AddDialog(IDD_MULTI_STRING,
+                            Dialog(u"Dialog", 143, 135, ValueItems(101, 66, 114, kLines)));
 
     constexpr DWORD kByteList = LVS_ICON | LVS_ALIGNTOP | LVS_AUTOARRANGE | LVS_SINGLESEL | LVS_SHOWSELALWAYS |
                                 LVS_EDITLABELS | LVS_NOCOLUMNHEADER | LVS_NOSORTHEADER | WS_BORDER | WS_TABSTOP;
