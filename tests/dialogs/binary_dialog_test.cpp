@@ -145,20 +145,22 @@ TEST_P(ByteButton, LeavesTheseBytes) {
               row.after);
 }
 
+const Bytes k123{0x01, 0x02, 0x03};
+
 INSTANTIATE_TEST_SUITE_P(
     Dialogs, ByteButton,
     ::testing::Values(
         ButtonCase{"InsertIntoNothing", {}, kBeside, IDC_INSERT, {{"00"}, 0, "Size: 1h", "Offset: 0h"}},
         ButtonCase{"AppendToNothing", {}, kBeside, IDC_APPEND, {{"00"}, 0, "Size: 1h", "Offset: 0h"}},
-        ButtonCase{"InsertGoesBeforeTheSelectedByte", {0x01, 0x02, 0x03}, 1, IDC_INSERT,
+        ButtonCase{"InsertGoesBeforeTheSelectedByte", k123, 1, IDC_INSERT,
                    {{"01", "00", "02", "03"}, 1, "Size: 4h", "Offset: 1h"}},
-        ButtonCase{"InsertWithNothingSelectedGoesFirst", {0x01, 0x02, 0x03}, kBeside, IDC_INSERT,
+        ButtonCase{"InsertWithNothingSelectedGoesFirst", k123, kBeside, IDC_INSERT,
                    {{"00", "01", "02", "03"}, 0, "Size: 4h", "Offset: 0h"}},
-        ButtonCase{"AppendGoesLastWhateverIsSelected", {0x01, 0x02, 0x03}, 0, IDC_APPEND,
+        ButtonCase{"AppendGoesLastWhateverIsSelected", k123, 0, IDC_APPEND,
                    {{"01", "02", "03", "00"}, 3, "Size: 4h", "Offset: 3h"}},
-        ButtonCase{"DeleteWithNothingSelectedKeepsEveryByte", {0x01, 0x02, 0x03}, kBeside, IDC_DELETE,
+        ButtonCase{"DeleteWithNothingSelectedKeepsEveryByte", k123, kBeside, IDC_DELETE,
                    {{"01", "02", "03"}, -1, "Size: 3h", "Offset: 2h"}},
-        ButtonCase{"DeleteRemovesTheSelectedByteAndTheSelection", {0x01, 0x02, 0x03}, 1, IDC_DELETE,
+        ButtonCase{"DeleteRemovesTheSelectedByteAndTheSelection", k123, 1, IDC_DELETE,
                    {{"01", "03"}, -1, "Size: 2h", "Offset: 0h"}}),
     [](const ::testing::TestParamInfo<ButtonCase>& info) { return std::string(info.param.fault); });
 
