@@ -21,9 +21,6 @@
 #include "resources/resource.h"
 #include "resources/resources.h"
 
-// The system's font configuration keeps a cache for the life of the process.
-extern "C" const char* __lsan_default_suppressions() { return "leak:libfontconfig.so\n"; }
-
 namespace {
 
 using Clock = std::chrono::steady_clock;
