@@ -52,13 +52,6 @@ void ModifyNumber(CBrackwellDoc& doc, const CString& strName, DWORD dwValue, int
     if (dlg.DoModal() == IDOK) doc.SetNumber(strName, dlg.m_nValue, nRow);
 }
 
-void ModifyMultiString(CBrackwellDoc& doc, const CString& strName, int nRow) {
-    CStringList list;
-    if (!doc.ReadMultiString(strName, list)) return;
-    CMultiStringDlg dlg(u"Edit multi string", strName, &list);
-    if (dlg.DoModal() == IDOK) doc.SetMultiString(strName, list, nRow);
-}
-
 // Binary values, and values of any type without a dialog of its own, which
 // keep their type.
 void ModifyBytes(CBrackwellDoc& doc, const CString& strName, DWORD dwType, int nRow) {
@@ -71,6 +64,27 @@ void ModifyBytes(CBrackwellDoc& doc, const CString& strName, DWORD dwType, int n
     if (dlg.DoModal() != IDOK) return;
     const ByteBuffer newData(dlg.m_pData);
     doc.SetValue(strName, dwType, newData.get(), dlg.m_nLength, nRow);
+}
+
+// The dialog shows one string per line, so a string holding a line break
+// would come back as two strings: such a value is edited as its bytes.
+bool EachStringFitsOnALine(const CStringList& list) {
+    for (POSITION pos = list.GetHeadPosition(); pos;) {
+        const CString& strItem = list.GetNext(pos);
+        if (strItem.Find(u'\r') != -1 || strItem.Find(u'\n') != -1) return false;
+    }
+    return true;
+}
+
+void ModifyMultiString(CBrackwellDoc& doc, const CString& strName, int nRow) {
+    CStringList list;
+    if (!doc.ReadMultiString(strName, list)) return;
+    if (!EachStringFitsOnALine(list)) {
+        ModifyBytes(doc, strName, REG_MULTI_SZ, nRow);
+        return;
+    }
+    CMultiStringDlg dlg(u"Edit multi string", strName, &list);
+    if (dlg.DoModal() == IDOK) doc.SetMultiString(strName, list, nRow);
 }
 
 }  // namespace

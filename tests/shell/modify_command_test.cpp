@@ -191,6 +191,28 @@ TEST_F(ModifyCommandTest, CancelChangesNothing) {
               ReadStoredValue(HKEY_LOCAL_MACHINE, u"Software\\Rename", u"Alpha"));
 }
 
+// The multi-string dialog shows one string per line; a string holding a line
+// break is edited as bytes instead, so OK without an edit writes back what was there.
+TEST_F(ModifyCommandTest, MultiStringWithALineBreakIsEditedAsBytes) {
+    const std::vector<BYTE> data = Utf16({u"a\nb\0c\0\0", 7});
+    Put(HKEY_LOCAL_MACHINE, u"Software\\Rename", u"Lines", REG_MULTI_SZ, data);
+    TapKey(u"HKEY_USERS");  // list the key again, now with the new value
+    TapKey(u"HKEY_LOCAL_MACHINE\\Software\\Rename");
+    TapRow(RowOf(u"Lines"));
+    DriveDialogs<CBinaryDlg>([](CBinaryDlg& dlg) {
+        EXPECT_EQ("Edit binary value", FieldText(dlg, IDC_HEADING));
+        PressButton(dlg, IDOK);
+    });
+    RunCommand(ID_EDIT_MODIFY);
+    EXPECT_EQ(1, DialogsOpened());
+    EXPECT_EQ(StoredValue({REG_MULTI_SZ, data}),
+              ReadStoredValue(HKEY_LOCAL_MACHINE, u"Software\\Rename", u"Lines"));
+    HKEY key = nullptr;
+    ASSERT_EQ(ERROR_SUCCESS, RegOpenKeyEx(HKEY_LOCAL_MACHINE, u"Software\\Rename", 0, 0, &key));
+    RegDeleteValue(key, u"Lines");
+    RegCloseKey(key);
+}
+
 // The data comes from the store, not from the row's text.
 TEST_F(ModifyCommandTest, DialogShowsWhatTheStoreHoldsNow) {
     Put(HKEY_LOCAL_MACHINE, u"Software\\Rename", u"Delta", REG_SZ, Utf16({u"newer\0", 6}));
