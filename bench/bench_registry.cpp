@@ -21,17 +21,15 @@
 #include <string>
 #include <vector>
 
+#include "bench/bench_clock.h"
 #include "bench/synthetic_registry.h"
 #include "registry/device_registry.h"
 #include "registry/registry.h"
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
-
-double SecondsSince(Clock::time_point start) {
-    return std::chrono::duration<double>(Clock::now() - start).count();
-}
+using brackwell::bench::Clock;
+using brackwell::bench::SecondsSince;
 
 struct Root {
     HKEY handle;

@@ -14,6 +14,7 @@
 #include <string>
 #include <vector>
 
+#include "bench/bench_clock.h"
 #include "bench/synthetic_registry.h"
 #include "dialogs/SearchSettings.h"
 #include "document/CBrackwellDoc.h"
@@ -25,11 +26,8 @@
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
-
-double SecondsSince(Clock::time_point start) {
-    return std::chrono::duration<double>(Clock::now() - start).count();
-}
+using brackwell::bench::Clock;
+using brackwell::bench::SecondsSince;
 
 struct KeyRef {
     HKEY root;

@@ -19,6 +19,7 @@
 #include <sstream>
 #include <string>
 
+#include "bench/bench_clock.h"
 #include "framework/CWinApp.h"
 #include "framework/CWnd.h"
 #include "registry/device_registry.h"
@@ -27,7 +28,8 @@
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
+using brackwell::bench::Clock;
+using brackwell::bench::SecondsSince;
 
 // Seconds since the kernel started this process (10 ms resolution).
 double SecondsSinceProcessStart() {
@@ -53,7 +55,7 @@ protected:
         if (!m_done && event->type() == QEvent::Paint && main && watched->isWidgetType() &&
             static_cast<QWidget*>(watched)->window() == main->GetSafeHwnd()) {
             m_done = true;
-            const double sinceMain = std::chrono::duration<double>(Clock::now() - m_mainEntered).count();
+            const double sinceMain = SecondsSince(m_mainEntered);
             std::printf("first paint of the main window: %.3f s after process start, %.3f s after main\n",
                         SecondsSinceProcessStart(), sinceMain);
             QTimer::singleShot(0, [this] { Finish(); });

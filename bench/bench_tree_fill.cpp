@@ -17,6 +17,7 @@
 #include <string>
 #include <vector>
 
+#include "bench/bench_clock.h"
 #include "bench/synthetic_registry.h"
 #include "document/CBrackwellDoc.h"
 #include "framework/CWinApp.h"
@@ -27,11 +28,8 @@
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
-
-double SecondsSince(Clock::time_point start) {
-    return std::chrono::duration<double>(Clock::now() - start).count();
-}
+using brackwell::bench::Clock;
+using brackwell::bench::SecondsSince;
 
 double ResidentMiB() {
     std::ifstream status("/proc/self/status");
