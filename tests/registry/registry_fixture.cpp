@@ -79,12 +79,16 @@ std::u16string RegistryTest::GetString(HKEY key, const std::u16string& name) {
     return text;
 }
 
-std::vector<std::u16string> RegistryTest::SubkeyNames(HKEY key) {
+namespace {
+
+// Names by index from 0 until the first failure, which must be the end.
+template <typename EnumerateOne>
+std::vector<std::u16string> EnumeratedNames(EnumerateOne enumerateOne) {
     std::vector<std::u16string> names;
     WCHAR name[1024];
     for (DWORD i = 0;; ++i) {
         DWORD length = 1024;
-        const LONG rc = RegEnumKeyEx(key, i, name, &length, nullptr, nullptr, nullptr, nullptr);
+        const LONG rc = enumerateOne(i, name, &length);
         if (rc != ERROR_SUCCESS) {
             EXPECT_EQ(ERROR_NO_MORE_ITEMS, rc);
             break;
@@ -94,19 +98,18 @@ std::vector<std::u16string> RegistryTest::SubkeyNames(HKEY key) {
     return names;
 }
 
+}  // namespace
+
+std::vector<std::u16string> RegistryTest::SubkeyNames(HKEY key) {
+    return EnumeratedNames([key](DWORD i, LPWSTR name, LPDWORD length) {
+        return RegEnumKeyEx(key, i, name, length, nullptr, nullptr, nullptr, nullptr);
+    });
+}
+
 std::vector<std::u16string> RegistryTest::ValueNames(HKEY key) {
-    std::vector<std::u16string> names;
-    WCHAR name[1024];
-    for (DWORD i = 0;; ++i) {
-        DWORD length = 1024;
-        const LONG rc = RegEnumValue(key, i, name, &length, nullptr, nullptr, nullptr, nullptr);
-        if (rc != ERROR_SUCCESS) {
-            EXPECT_EQ(ERROR_NO_MORE_ITEMS, rc);
-            break;
-        }
-        names.emplace_back(name, length);
-    }
-    return names;
+    return EnumeratedNames([key](DWORD i, LPWSTR name, LPDWORD length) {
+        return RegEnumValue(key, i, name, length, nullptr, nullptr, nullptr, nullptr);
+    });
 }
 
 }  // namespace brackwell::registry::testing
