@@ -35,10 +35,12 @@ RegParseResult ParseRegFile(std::string_view bytes) {
         return result;
     }
     RegLineCursor cursor(decoded.text);
-    const bool regedit4 = cursor.Current() == kRegedit4Header;
-    if (!regedit4 && cursor.Current() != kVersion5Header)
-        return Refuse(1, "not a registry file: the first line must read \"REGEDIT4\" or "
-                         "\"Windows Registry Editor Version 5.00\"");
+    const std::u16string_view header = TrimBlanks(cursor.Current());
+    const bool regedit4 = header == kRegedit4Header;
+    if (!regedit4 && header != kVersion5Header)
+        return Refuse(1,
+                      "not a registry file: the first line must read \"REGEDIT4\" or "
+                      "\"Windows Registry Editor Version 5.00\"");
 
     RegParseResult result;
     std::optional<RegKeyHeader> key;
@@ -46,28 +48,33 @@ RegParseResult ParseRegFile(std::string_view bytes) {
         const int line = cursor.LineNumber();
         RegLineScanner scanner(cursor.Current());
         scanner.SkipBlanks();
-        if (scanner.AtEnd() || scanner.Peek() == u';' || scanner.Peek() == u'#')
-            continue;
+        if (scanner.AtEnd() || scanner.Peek() == u';' || scanner.Peek() == u'#') continue;
         std::string reason;
         if (scanner.Peek() == u'[') {
             RegKeyHeader header;
-            if (!ParseRegKeyHeader(scanner.Rest(), header, reason))
-                return Refuse(line, reason);
-            result.operations.push_back(
-                {header.remove ? Kind::DeleteKey : Kind::CreateKey, header.root, header.path, {}, REG_NONE, {}, line});
+            if (!ParseRegKeyHeader(scanner.Rest(), header, reason)) return Refuse(line, reason);
+            result.operations.push_back({header.remove ? Kind::DeleteKey : Kind::CreateKey,
+                                         header.root,
+                                         header.path,
+                                         {},
+                                         REG_NONE,
+                                         {},
+                                         line});
             key = std::move(header);
         } else if (scanner.Peek() == u'"' || scanner.Peek() == u'@') {
             if (!key)
-                return Refuse(line, "a value needs a key header such as [HKEY_LOCAL_MACHINE\\Software] before it");
+                return Refuse(
+                    line,
+                    "a value needs a key header such as [HKEY_LOCAL_MACHINE\\Software] before it");
             RegValueLine value;
             if (!ParseRegValueLine(scanner, cursor, regedit4, value, reason))
                 return Refuse(cursor.LineNumber(), reason);
             // Values under [-key] are checked like any other line but not applied:
             // setting one would bring back the key the header has just removed.
-            if (key->remove)
-                continue;
-            result.operations.push_back({value.remove ? Kind::DeleteValue : Kind::SetValue, key->root, key->path,
-                                         std::move(value.name), value.type, std::move(value.data), line});
+            if (key->remove) continue;
+            result.operations.push_back({value.remove ? Kind::DeleteValue : Kind::SetValue,
+                                         key->root, key->path, std::move(value.name), value.type,
+                                         std::move(value.data), line});
         } else {
             return Refuse(line, "unexpected text " + Quote(scanner.Rest()) +
                                     "; expected [key], \"name\"=data, @=data or a comment");

@@ -29,27 +29,20 @@ const std::array<RootName, 8>& RootNames() {
 }
 
 bool EqualsIgnoringAsciiCase(std::u16string_view a, std::u16string_view b) {
-    if (a.size() != b.size())
-        return false;
+    if (a.size() != b.size()) return false;
     for (std::size_t i = 0; i < a.size(); ++i) {
-        auto lower = [](char16_t c) { return c >= u'A' && c <= u'Z' ? char16_t(c - u'A' + u'a') : c; };
-        if (lower(a[i]) != lower(b[i]))
-            return false;
+        auto lower = [](char16_t c) {
+            return c >= u'A' && c <= u'Z' ? char16_t(c - u'A' + u'a') : c;
+        };
+        if (lower(a[i]) != lower(b[i])) return false;
     }
     return true;
 }
 
-std::u16string_view TrimBlanks(std::u16string_view text) {
-    while (!text.empty() && IsBlank(text.front()))
-        text.remove_prefix(1);
-    while (!text.empty() && IsBlank(text.back()))
-        text.remove_suffix(1);
-    return text;
-}
-
 }  // namespace
 
-bool ParseRegKeyName(std::u16string_view key, HKEY& root, std::u16string& path, std::string& reason) {
+bool ParseRegKeyName(std::u16string_view key, HKEY& root, std::u16string& path,
+                     std::string& reason) {
     const std::u16string_view rootName = key.substr(0, key.find(u'\\'));
     if (rootName.empty()) {
         reason = "missing root key name";
@@ -57,8 +50,7 @@ bool ParseRegKeyName(std::u16string_view key, HKEY& root, std::u16string& path, 
     }
     root = nullptr;
     for (const RootName& entry : RootNames()) {
-        if (EqualsIgnoringAsciiCase(rootName, entry.name))
-            root = entry.root;
+        if (EqualsIgnoringAsciiCase(rootName, entry.name)) root = entry.root;
     }
     if (root == nullptr) {
         reason = "unknown root key " + Quote(rootName);
@@ -70,10 +62,8 @@ bool ParseRegKeyName(std::u16string_view key, HKEY& root, std::u16string& path, 
         rest.remove_prefix(1);  // the backslash
         const std::u16string_view name = rest.substr(0, rest.find(u'\\'));
         rest.remove_prefix(name.size());
-        if (name.empty())
-            continue;
-        if (!path.empty())
-            path.push_back(u'\\');
+        if (name.empty()) continue;
+        if (!path.empty()) path.push_back(u'\\');
         path.append(name);
     }
     return true;
@@ -81,8 +71,7 @@ bool ParseRegKeyName(std::u16string_view key, HKEY& root, std::u16string& path, 
 
 std::string RegRootName(HKEY root) {
     for (const RootName& entry : RootNames()) {
-        if (entry.root == root)
-            return Utf16ToUtf8(entry.name);
+        if (entry.root == root) return Utf16ToUtf8(entry.name);
     }
     return {};
 }
@@ -97,12 +86,18 @@ bool ParseRegKeyHeader(std::u16string_view line, RegKeyHeader& header, std::stri
         reason = "unexpected text " + Quote(TrimBlanks(line.substr(close + 1))) + " after \"]\"";
         return false;
     }
-    std::u16string_view key = TrimBlanks(line.substr(1, close - 1));
+    // The root name follows "[" or "[-" directly: a line such as "[ -HKLM\\A]" is no
+    // deletion, and one that deletes data must be exactly a deletion line. Blanks
+    // inside the brackets belong to the names ("[HKLM\\Name ]" names "Name ").
+    std::u16string_view key = line.substr(1, close - 1);
     header.remove = key.starts_with(u'-');
-    if (header.remove)
-        key = TrimBlanks(key.substr(1));
-    if (!ParseRegKeyName(key, header.root, header.path, reason))
+    if (header.remove) key.remove_prefix(1);
+    if (!key.empty() && IsBlank(key.front())) {
+        reason = std::string("blank after \"") + (header.remove ? "[-" : "[") +
+                 "\": the root key name must follow it directly";
         return false;
+    }
+    if (!ParseRegKeyName(key, header.root, header.path, reason)) return false;
     if (header.remove && header.path.empty()) {
         reason = "a root key cannot be deleted";
         return false;

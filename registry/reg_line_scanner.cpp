@@ -4,50 +4,50 @@
 
 namespace brackwell::registry::regfile {
 
-bool IsBlank(char16_t c) { return c == u' ' || c == u'\t'; }
+bool IsBlank(char16_t c) {
+    return c == u' ' || c == u'\t';
+}
 
-bool IsHexDigit(char16_t c) { return HexDigitValue(c) >= 0; }
+std::u16string_view TrimBlanks(std::u16string_view text) {
+    while (!text.empty() && IsBlank(text.front())) text.remove_prefix(1);
+    while (!text.empty() && IsBlank(text.back())) text.remove_suffix(1);
+    return text;
+}
+
+bool IsHexDigit(char16_t c) {
+    return HexDigitValue(c) >= 0;
+}
 
 int HexDigitValue(char16_t c) {
-    if (c >= u'0' && c <= u'9')
-        return c - u'0';
-    if (c >= u'a' && c <= u'f')
-        return c - u'a' + 10;
-    if (c >= u'A' && c <= u'F')
-        return c - u'A' + 10;
+    if (c >= u'0' && c <= u'9') return c - u'0';
+    if (c >= u'a' && c <= u'f') return c - u'a' + 10;
+    if (c >= u'A' && c <= u'F') return c - u'A' + 10;
     return -1;
 }
 
 std::string Quote(std::u16string_view text) {
     constexpr std::size_t kMaxShown = 40;
     std::string shown = Utf16ToUtf8(text.substr(0, kMaxShown));
-    if (text.size() > kMaxShown)
-        shown += "...";
+    if (text.size() > kMaxShown) shown += "...";
     return "\"" + shown + "\"";
 }
 
 void RegLineScanner::SkipBlanks() {
-    while (!AtEnd() && IsBlank(Peek()))
-        ++m_pos;
+    while (!AtEnd() && IsBlank(Peek())) ++m_pos;
 }
 
-bool RegLineScanner::AtEndIgnoringBlanks() const {
-    for (std::size_t i = m_pos; i < m_line.size(); ++i) {
-        if (!IsBlank(m_line[i]))
-            return false;
-    }
-    return true;
+bool RegLineScanner::AtEndOrComment() const {
+    std::size_t i = m_pos;
+    while (i < m_line.size() && IsBlank(m_line[i])) ++i;
+    return i == m_line.size() || m_line[i] == u';';
 }
 
 bool RegLineScanner::ConsumeWord(std::u16string_view word) {
-    if (m_line.size() - m_pos < word.size())
-        return false;
+    if (m_line.size() - m_pos < word.size()) return false;
     for (std::size_t i = 0; i < word.size(); ++i) {
         char16_t c = m_line[m_pos + i];
-        if (c >= u'A' && c <= u'Z')
-            c = static_cast<char16_t>(c - u'A' + u'a');
-        if (c != word[i])
-            return false;
+        if (c >= u'A' && c <= u'Z') c = static_cast<char16_t>(c - u'A' + u'a');
+        if (c != word[i]) return false;
     }
     m_pos += word.size();
     return true;
@@ -58,14 +58,12 @@ bool RegLineScanner::ReadQuoted(std::u16string& text, std::string& reason) {
     ++m_pos;  // the opening quote
     while (!AtEnd()) {
         const char16_t c = m_line[m_pos++];
-        if (c == u'"')
-            return true;
+        if (c == u'"') return true;
         if (c != u'\\') {
             text.push_back(c);
             continue;
         }
-        if (AtEnd())
-            break;
+        if (AtEnd()) break;
         const char16_t escaped = m_line[m_pos++];
         if (escaped != u'\\' && escaped != u'"') {
             reason = "unknown escape " + Quote(std::u16string{u'\\', escaped}) +
@@ -80,11 +78,9 @@ bool RegLineScanner::ReadQuoted(std::u16string& text, std::string& reason) {
 
 std::optional<std::uint32_t> RegLineScanner::ReadHex(std::size_t maxDigits) {
     std::size_t end = m_pos;
-    while (end < m_line.size() && IsHexDigit(m_line[end]))
-        ++end;
+    while (end < m_line.size() && IsHexDigit(m_line[end])) ++end;
     const std::size_t digits = end - m_pos;
-    if (digits == 0 || digits > maxDigits)
-        return std::nullopt;
+    if (digits == 0 || digits > maxDigits) return std::nullopt;
     std::uint32_t value = 0;
     for (; m_pos < end; ++m_pos)
         value = value << 4 | static_cast<std::uint32_t>(HexDigitValue(m_line[m_pos]));

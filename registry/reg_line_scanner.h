@@ -15,8 +15,8 @@ public:
 
     void SkipBlanks();
     bool AtEnd() const { return m_pos >= m_line.size(); }
-    // True when only blanks remain.
-    bool AtEndIgnoringBlanks() const;
+    // True when only blanks remain, or blanks and then a comment (";" to the end).
+    bool AtEndOrComment() const;
     char16_t Peek() const { return m_line[m_pos]; }
     void Skip() { ++m_pos; }
     std::u16string_view Rest() const { return m_line.substr(m_pos); }
@@ -37,6 +37,7 @@ private:
 };
 
 bool IsBlank(char16_t c);
+std::u16string_view TrimBlanks(std::u16string_view text);
 bool IsHexDigit(char16_t c);
 int HexDigitValue(char16_t c);
 

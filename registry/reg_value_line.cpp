@@ -6,12 +6,14 @@ namespace brackwell::registry::regfile {
 
 namespace {
 
-bool IsStringType(DWORD type) { return type == REG_SZ || type == REG_EXPAND_SZ || type == REG_MULTI_SZ; }
+bool IsStringType(DWORD type) {
+    return type == REG_SZ || type == REG_EXPAND_SZ || type == REG_MULTI_SZ;
+}
 
 // Moves to the line after a ",\" and skips its leading blanks.
 bool ContinueOnNextLine(RegLineScanner& scanner, RegLineCursor& cursor, std::string& reason) {
     scanner.Skip();  // the backslash
-    if (!scanner.AtEndIgnoringBlanks()) {
+    if (!scanner.AtEndOrComment()) {
         reason = "unexpected text after \"\\\"";
         return false;
     }
@@ -28,6 +30,12 @@ bool ContinueOnNextLine(RegLineScanner& scanner, RegLineCursor& cursor, std::str
     }
     if (scanner.Peek() == u'[') {
         reason = "key header where the hex data should continue";
+        return false;
+    }
+    // A line of its own "\\" would join the bytes around it into one value, which is
+    // not what the file's writer can have meant.
+    if (scanner.Peek() == u'\\') {
+        reason = "a line holding only \"\\\" breaks the hex data";
         return false;
     }
     return true;
@@ -60,9 +68,8 @@ bool ReadHexBytes(RegLineScanner& scanner, RegLineCursor& cursor, std::vector<BY
     Expect expect = Expect::FirstByte;
     for (;;) {
         scanner.SkipBlanks();
-        if (scanner.AtEnd()) {
-            if (expect != Expect::Byte)
-                return true;
+        if (scanner.AtEndOrComment()) {
+            if (expect != Expect::Byte) return true;
             reason = "expected a byte after \",\"";
             return false;
         }
@@ -72,18 +79,17 @@ bool ReadHexBytes(RegLineScanner& scanner, RegLineCursor& cursor, std::vector<BY
                 reason = "expected \",\" before \"\\\"";
                 return false;
             }
-            if (!ContinueOnNextLine(scanner, cursor, reason))
-                return false;
+            if (!ContinueOnNextLine(scanner, cursor, reason)) return false;
         } else if (expect == Expect::Comma) {
             if (c != u',') {
-                reason = "expected \",\" between bytes, found " + Quote(scanner.Rest().substr(0, 1));
+                reason =
+                    "expected \",\" between bytes, found " + Quote(scanner.Rest().substr(0, 1));
                 return false;
             }
             scanner.Skip();
             expect = Expect::Byte;
         } else {
-            if (!ReadByte(scanner, data, reason))
-                return false;
+            if (!ReadByte(scanner, data, reason)) return false;
             expect = Expect::Comma;
         }
     }
@@ -107,10 +113,8 @@ bool ReadHexData(RegLineScanner& scanner, RegLineCursor& cursor, bool regedit4, 
         return false;
     }
     scanner.Skip();
-    if (!ReadHexBytes(scanner, cursor, value.data, reason))
-        return false;
-    if (regedit4 && IsStringType(value.type))
-        value.data = WidenSingleByteText(value.data);
+    if (!ReadHexBytes(scanner, cursor, value.data, reason)) return false;
+    if (regedit4 && IsStringType(value.type)) value.data = WidenSingleByteText(value.data);
     return true;
 }
 
@@ -123,16 +127,14 @@ bool ReadData(RegLineScanner& scanner, RegLineCursor& cursor, bool regedit4, Reg
     if (scanner.Peek() == u'-') {
         scanner.Skip();
         value.remove = true;
-        if (scanner.AtEndIgnoringBlanks())
-            return true;
+        if (scanner.AtEndOrComment()) return true;
         reason = "unexpected text after \"-\"";
         return false;
     }
     if (scanner.Peek() == u'"') {
         std::u16string text;
-        if (!scanner.ReadQuoted(text, reason))
-            return false;
-        if (!scanner.AtEndIgnoringBlanks()) {
+        if (!scanner.ReadQuoted(text, reason)) return false;
+        if (!scanner.AtEndOrComment()) {
             reason = "unexpected text after the closing \"";
             return false;
         }
@@ -142,8 +144,9 @@ bool ReadData(RegLineScanner& scanner, RegLineCursor& cursor, bool regedit4, Reg
         return true;
     }
     if (scanner.ConsumeWord(u"dword:")) {
+        scanner.SkipBlanks();
         const auto number = scanner.ReadHex(8);
-        if (!number || !scanner.AtEndIgnoringBlanks()) {
+        if (!number || !scanner.AtEndOrComment()) {
             reason = "dword needs 1 to 8 hexadecimal digits";
             return false;
         }
@@ -152,8 +155,7 @@ bool ReadData(RegLineScanner& scanner, RegLineCursor& cursor, bool regedit4, Reg
                       static_cast<BYTE>(*number >> 16), static_cast<BYTE>(*number >> 24)};
         return true;
     }
-    if (scanner.ConsumeWord(u"hex"))
-        return ReadHexData(scanner, cursor, regedit4, value, reason);
+    if (scanner.ConsumeWord(u"hex")) return ReadHexData(scanner, cursor, regedit4, value, reason);
     reason = "unknown data " + Quote(scanner.Rest()) + "; expected \"text\", dword:, hex: or -";
     return false;
 }
