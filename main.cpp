@@ -4,16 +4,17 @@
 #include <QString>
 
 #include "framework/CWinApp.h"
+#include "registry/default_registry_seed.h"
 #include "registry/device_registry.h"
-#include "resources/default_registry.h"
 #include "resources/resources.h"
 
 namespace {
 
 bool StartDeviceRegistry(CString& error) {
-    using namespace brackwell;
-    const registry::OpenResult opened = registry::OpenDeviceRegistry(
-        registry::DefaultRegistryPath(), resources::DefaultRegistryText());
+    using namespace brackwell::registry;
+    const RegistrySeed seed = ReadDefaultRegistrySeed();
+    const OpenResult opened = seed.ok ? OpenDeviceRegistry(DefaultRegistryPath(), seed.text)
+                                      : OpenResult{false, seed.error};
     if (!opened.ok) error = CString::FromQString(QString::fromStdString(opened.error));
     return opened.ok;
 }

@@ -22,8 +22,8 @@
 #include "bench/bench_clock.h"
 #include "framework/CWinApp.h"
 #include "framework/CWnd.h"
+#include "registry/default_registry_seed.h"
 #include "registry/device_registry.h"
-#include "resources/default_registry.h"
 #include "resources/resources.h"
 
 namespace {
@@ -92,8 +92,8 @@ int main(int argc, char* argv[]) {
     char* programOnly[] = {argv[0], nullptr};
     const int status = AfxWinMain(1, programOnly, [&](CString& error) {
         using namespace brackwell;
-        const registry::OpenResult opened =
-            registry::OpenDeviceRegistry(folder + "/registry.sqlite3", resources::DefaultRegistryText());
+        const registry::OpenResult opened = registry::OpenDeviceRegistry(
+            folder + "/registry.sqlite3", registry::ReadDefaultRegistrySeed().text);
         if (!opened.ok) error = CString::FromQString(QString::fromStdString(opened.error));
         qApp->installEventFilter(&firstPaint);
         return opened.ok;

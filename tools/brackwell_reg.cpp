@@ -10,12 +10,12 @@
 #include <string>
 #include <vector>
 
+#include "registry/default_registry_seed.h"
 #include "registry/device_registry.h"
 #include "registry/reg_file_reader.h"
 #include "registry/reg_key_header.h"
 #include "registry/reg_text_encoding.h"
 #include "registry/registry.h"
-#include "resources/default_registry.h"
 
 namespace {
 
@@ -164,7 +164,9 @@ int main(int argc, char** argv) {
     if (command == "check" && std::filesystem::is_regular_file(registryFile, error) &&
         std::filesystem::file_size(registryFile, error) == 0)
         return Fail(registryFile + ": the file is empty, not a registry yet");
-    const OpenResult opened = OpenDeviceRegistry(registryFile, brackwell::resources::DefaultRegistryText());
+    const RegistrySeed seed = ReadDefaultRegistrySeed();
+    if (!seed.ok) return Fail(seed.error);
+    const OpenResult opened = OpenDeviceRegistry(registryFile, seed.text);
     if (!opened.ok)
         return Fail(opened.error);
 

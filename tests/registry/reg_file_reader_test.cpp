@@ -10,9 +10,9 @@
 #include <string>
 #include <vector>
 
+#include "registry/default_registry_seed.h"
 #include "registry/device_registry.h"
 #include "registry/registry.h"
-#include "resources/default_registry.h"
 #include "tests/registry/registry_fixture.h"
 
 namespace brackwell::registry {
@@ -399,7 +399,9 @@ TEST_F(RegFileImport, RefusedFileChangesNothing) {
 }
 
 TEST_F(RegFileImport, DefaultRegistryImportsIntoEveryRoot) {
-    Import(std::string(resources::DefaultRegistryText()));
+    const RegistrySeed seed = ReadDefaultRegistrySeed();
+    ASSERT_TRUE(seed.ok) << seed.error;
+    Import(seed.text);
     for (HKEY root : {HKEY_CLASSES_ROOT, HKEY_CURRENT_USER, HKEY_LOCAL_MACHINE, HKEY_USERS})
         EXPECT_FALSE(SubkeyNames(root).empty());
     EXPECT_EQ((Value{REG_DWORD, {12, 0, 0, 0}}),
