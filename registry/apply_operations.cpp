@@ -2,25 +2,11 @@
 
 #include "registry/current_registry.h"
 #include "registry/key_path.h"
+#include "registry/registry_error_text.h"
 #include "registry/registry_limits.h"
 
 namespace brackwell::registry {
 namespace {
-
-std::string StoreFailure(LONG rc) {
-    switch (rc) {
-    case ERROR_BUSY:
-        return "the registry is locked by another program";
-    case ERROR_NOT_ENOUGH_MEMORY:
-        return "not enough memory";
-    case ERROR_REGISTRY_CORRUPT:
-        return "the registry file is damaged";
-    case ERROR_WRITE_FAULT:
-        return "the registry file cannot be written";
-    default:
-        return "the registry file cannot be read or written (error " + std::to_string(rc) + ")";
-    }
-}
 
 // Why op cannot be applied whatever the registry holds, or an empty string.
 std::string Refusal(const RegOperation& op, const RegistryStore::Names& path) {
@@ -28,9 +14,11 @@ std::string Refusal(const RegOperation& op, const RegistryStore::Names& path) {
     for (std::u16string_view name : path) {
         if (name.size() > kMaxKeyNameLength) return "a key name is longer than 255 characters";
     }
-    if (op.kind == RegOperation::Kind::DeleteKey && path.empty()) return "a root key cannot be deleted";
+    if (op.kind == RegOperation::Kind::DeleteKey && path.empty())
+        return "a root key cannot be deleted";
     if (op.kind == RegOperation::Kind::SetValue) {
-        if (op.name.size() > kMaxValueNameLength) return "the value name is longer than 255 characters";
+        if (op.name.size() > kMaxValueNameLength)
+            return "the value name is longer than 255 characters";
         if (op.data.size() > kMaxValueDataSize) return "the value data is larger than 1 MiB";
     }
     return {};
@@ -50,24 +38,24 @@ LONG Apply(RegistryStore& store, const RegOperation& op, std::string* reason) {
     bool created = false;
     LONG rc = ERROR_SUCCESS;
     switch (op.kind) {
-    case RegOperation::Kind::CreateKey:
-        rc = store.CreatePath(root, path, &slot, &created);
-        break;
-    case RegOperation::Kind::DeleteKey:
-        slot = store.Resolve(root, path);
-        if (slot != KeyIndex::kNoSlot) rc = store.RemoveKey(slot);
-        break;
-    case RegOperation::Kind::SetValue:
-        rc = store.CreatePath(root, path, &slot, &created);
-        if (rc == ERROR_SUCCESS) rc = store.PutValue(slot, op.name, op.type, op.data);
-        break;
-    case RegOperation::Kind::DeleteValue:
-        slot = store.Resolve(root, path);
-        if (slot != KeyIndex::kNoSlot) rc = store.RemoveValue(slot, op.name);
-        if (rc == ERROR_FILE_NOT_FOUND) rc = ERROR_SUCCESS;
-        break;
+        case RegOperation::Kind::CreateKey:
+            rc = store.CreatePath(root, path, &slot, &created);
+            break;
+        case RegOperation::Kind::DeleteKey:
+            slot = store.Resolve(root, path);
+            if (slot != KeyIndex::kNoSlot) rc = store.RemoveKey(slot);
+            break;
+        case RegOperation::Kind::SetValue:
+            rc = store.CreatePath(root, path, &slot, &created);
+            if (rc == ERROR_SUCCESS) rc = store.PutValue(slot, op.name, op.type, op.data);
+            break;
+        case RegOperation::Kind::DeleteValue:
+            slot = store.Resolve(root, path);
+            if (slot != KeyIndex::kNoSlot) rc = store.RemoveValue(slot, op.name);
+            if (rc == ERROR_FILE_NOT_FOUND) rc = ERROR_SUCCESS;
+            break;
     }
-    if (rc != ERROR_SUCCESS) *reason = StoreFailure(rc);
+    if (rc != ERROR_SUCCESS) *reason = RegistryErrorText(rc);
     return rc;
 }
 
@@ -89,7 +77,8 @@ bool ApplyOperations(const std::vector<RegOperation>& operations, std::string* e
         });
     }
     if (rc == ERROR_SUCCESS) return true;
-    if (error) *error = !store ? "no registry is open" : reason.empty() ? StoreFailure(rc) : reason;
+    if (error)
+        *error = !store ? "no registry is open" : reason.empty() ? RegistryErrorText(rc) : reason;
     return false;
 }
 

@@ -2,6 +2,7 @@
 
 #include <stdlib.h>
 
+#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -33,6 +34,87 @@ std::string Narrow(const std::u16string& text) {
     return out;
 }
 
+namespace {
+
+std::string Escaped(std::u16string_view text) {
+    std::string out;
+    for (const char16_t c : text) {
+        if (c >= 0x20 && c < 0x7F && c != '<') {
+            out.push_back(static_cast<char>(c));
+        } else {
+            char buffer[8];
+            std::snprintf(buffer, sizeof buffer, "<%04X>", static_cast<unsigned>(c));
+            out += buffer;
+        }
+    }
+    return out;
+}
+
+// Buffers for the largest names and data the store allows, shared by every level.
+struct DumpBuffers {
+    std::vector<WCHAR> name = std::vector<WCHAR>(300);
+    std::vector<BYTE> data = std::vector<BYTE>(1 << 20);
+};
+
+void DumpKey(HKEY key, const std::u16string& path, DumpBuffers& buffers, std::string& out) {
+    out += "[" + Escaped(path) + "]\n";
+    std::vector<WCHAR>& name = buffers.name;
+    std::vector<BYTE>& data = buffers.data;
+    for (DWORD i = 0;; ++i) {
+        auto length = static_cast<DWORD>(name.size());
+        auto size = static_cast<DWORD>(data.size());
+        DWORD type = 0;
+        const LONG rc =
+            RegEnumValue(key, i, name.data(), &length, nullptr, &type, data.data(), &size);
+        if (rc != ERROR_SUCCESS) {
+            EXPECT_EQ(ERROR_NO_MORE_ITEMS, rc);
+            break;
+        }
+        out += "  \"" + Escaped({name.data(), length}) + "\" " + std::to_string(type) + ":";
+        for (DWORD b = 0; b < size; ++b) {
+            char buffer[4];
+            std::snprintf(buffer, sizeof buffer, " %02x", data[b]);
+            out += buffer;
+        }
+        out += "\n";
+    }
+    for (DWORD i = 0;; ++i) {
+        auto length = static_cast<DWORD>(name.size());
+        const LONG rc =
+            RegEnumKeyEx(key, i, name.data(), &length, nullptr, nullptr, nullptr, nullptr);
+        if (rc != ERROR_SUCCESS) {
+            EXPECT_EQ(ERROR_NO_MORE_ITEMS, rc);
+            break;
+        }
+        const std::u16string child(name.data(), length);
+        HKEY sub = nullptr;
+        ASSERT_EQ(ERROR_SUCCESS, RegOpenKeyEx(key, child.c_str(), 0, 0, &sub));
+        DumpKey(sub, path + u"\\" + child, buffers, out);
+        RegCloseKey(sub);
+    }
+}
+
+}  // namespace
+
+std::string DumpTree(HKEY root, const std::u16string& path) {
+    std::string out;
+    HKEY key = nullptr;
+    if (RegOpenKeyEx(root, path.c_str(), 0, 0, &key) != ERROR_SUCCESS)
+        return "<no key " + Escaped(path) + ">";
+    DumpBuffers buffers;
+    DumpKey(key, path, buffers, out);
+    RegCloseKey(key);
+    return out;
+}
+
+std::string DumpRegistry() {
+    std::string out;
+    for (HKEY root : {HKEY_CLASSES_ROOT, HKEY_CURRENT_USER, HKEY_LOCAL_MACHINE, HKEY_USERS}) {
+        out += "root " + std::to_string(reinterpret_cast<DWORD_PTR>(root)) + "\n" + DumpTree(root);
+    }
+    return out;
+}
+
 void RegistryTest::SetUp() {
     ASSERT_FALSE(folder_.path().empty());
     const OpenResult opened = OpenDeviceRegistry(RegistryPath());
@@ -47,8 +129,8 @@ void RegistryTest::TearDown() {
 HKEY RegistryTest::Create(const std::u16string& path, HKEY root) {
     HKEY key = nullptr;
     DWORD disposition = 0;
-    EXPECT_EQ(ERROR_SUCCESS, RegCreateKeyEx(root, path.c_str(), 0, nullptr, 0, 0, nullptr, &key,
-                                            &disposition))
+    EXPECT_EQ(ERROR_SUCCESS,
+              RegCreateKeyEx(root, path.c_str(), 0, nullptr, 0, 0, nullptr, &key, &disposition))
         << Narrow(path);
     opened_.push_back(key);
     return key;
@@ -62,15 +144,16 @@ bool RegistryTest::Exists(const std::u16string& path, HKEY root) {
 }
 
 void RegistryTest::SetString(HKEY key, const std::u16string& name, const std::u16string& text) {
-    EXPECT_EQ(ERROR_SUCCESS,
-              RegSetValueEx(key, name.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()),
-                            static_cast<DWORD>((text.size() + 1) * 2)));
+    EXPECT_EQ(ERROR_SUCCESS, RegSetValueEx(key, name.c_str(), 0, REG_SZ,
+                                           reinterpret_cast<const BYTE*>(text.c_str()),
+                                           static_cast<DWORD>((text.size() + 1) * 2)));
 }
 
 std::u16string RegistryTest::GetString(HKEY key, const std::u16string& name) {
     DWORD type = REG_NONE;
     DWORD size = 0;
-    if (RegQueryValueEx(key, name.c_str(), nullptr, &type, nullptr, &size) != ERROR_SUCCESS) return u"<missing>";
+    if (RegQueryValueEx(key, name.c_str(), nullptr, &type, nullptr, &size) != ERROR_SUCCESS)
+        return u"<missing>";
     std::u16string text(size / 2, u'\0');
     EXPECT_EQ(ERROR_SUCCESS, RegQueryValueEx(key, name.c_str(), nullptr, &type,
                                              reinterpret_cast<BYTE*>(text.data()), &size));

@@ -28,6 +28,13 @@ private:
 std::string ReadFileBytes(const std::string& path);
 std::string Narrow(const std::u16string& text);  // ASCII only, for messages
 
+// Every key below root\path (itself included) in enumeration order with its
+// values' names, types and bytes, one line each: two dumps are equal exactly
+// when the trees hold the same names (with their case), order and data.
+std::string DumpTree(HKEY root, const std::u16string& path = u"");
+// The four roots one after the other.
+std::string DumpRegistry();
+
 class RegistryTest : public ::testing::Test {
 protected:
     void SetUp() override;
