@@ -1,7 +1,9 @@
 #pragma once
-// Collects a number value: its name and its 32 bits, shown and typed as a
-// signed decimal number. A given name opens the dialog for modifying that
-// value (see CInputDlg::ApplyNameRule).
+// Collects a number value: its name and its 32 bits, shown as a signed
+// decimal number and typed in decimal or, after "0x", in hexadecimal. Text
+// that is no such number is refused with a message and the dialog stays
+// open. A given name opens the dialog for modifying that value (see
+// CInputDlg::ApplyNameRule).
 
 #include "dialogs/CInputDlg.h"
 
@@ -17,4 +19,8 @@ public:
 protected:
     BOOL OnInitDialog() override;
     void OnOK() override;
+
+private:
+    // The number the value field holds; FALSE when it holds none.
+    BOOL ReadValue(DWORD& dwValue) const;
 };

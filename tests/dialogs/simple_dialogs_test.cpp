@@ -2,11 +2,13 @@
 
 #include <QGuiApplication>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QScreen>
 #include <QTest>
 #include <memory>
 #include <ostream>
+#include <vector>
 
 #include "dialogs/CAboutDlg.h"
 #include "dialogs/CFindDlg.h"
@@ -14,6 +16,7 @@
 #include "dialogs/CNewKeyDlg.h"
 #include "dialogs/CNumberDlg.h"
 #include "dialogs/CStringDlg.h"
+#include "framework/AfxMessageBox.h"
 #include "framework/CWinApp.h"
 #include "framework/aygshell.h"
 #include "resources/resource.h"
@@ -35,22 +38,35 @@ struct InputDialogKind {
 };
 
 const InputDialogKind kString{
-    "String", [](LPCWSTR n) -> std::unique_ptr<CDialog> { return std::make_unique<CStringDlg>(kHeading, n, u"text"); },
+    "String",
+    [](LPCWSTR n) -> std::unique_ptr<CDialog> {
+        return std::make_unique<CStringDlg>(kHeading, n, u"text");
+    },
     [](const CDialog& d) { return static_cast<const CStringDlg&>(d).m_strName; }};
 const InputDialogKind kNumber{
-    "Number", [](LPCWSTR n) -> std::unique_ptr<CDialog> { return std::make_unique<CNumberDlg>(kHeading, n, 7); },
+    "Number",
+    [](LPCWSTR n) -> std::unique_ptr<CDialog> {
+        return std::make_unique<CNumberDlg>(kHeading, n, 7);
+    },
     [](const CDialog& d) { return static_cast<const CNumberDlg&>(d).m_strName; }};
 const InputDialogKind kMultiString{
     "MultiString",
-    [](LPCWSTR n) -> std::unique_ptr<CDialog> { return std::make_unique<CMultiStringDlg>(kHeading, n); },
+    [](LPCWSTR n) -> std::unique_ptr<CDialog> {
+        return std::make_unique<CMultiStringDlg>(kHeading, n);
+    },
     [](const CDialog& d) { return static_cast<const CMultiStringDlg&>(d).m_strName; }};
 const InputDialogKind kNewKey{
-    "NewKey", [](LPCWSTR) -> std::unique_ptr<CDialog> { return std::make_unique<CNewKeyDlg>(); }, nullptr};
-const InputDialogKind kFind{
-    "Find", [](LPCWSTR) -> std::unique_ptr<CDialog> { return std::make_unique<CFindDlg>(SearchSettings{}); },
+    "NewKey", [](LPCWSTR) -> std::unique_ptr<CDialog> { return std::make_unique<CNewKeyDlg>(); },
     nullptr};
+const InputDialogKind kFind{"Find",
+                            [](LPCWSTR) -> std::unique_ptr<CDialog> {
+                                return std::make_unique<CFindDlg>(SearchSettings{});
+                            },
+                            nullptr};
 
-std::string KindName(const ::testing::TestParamInfo<InputDialogKind>& info) { return info.param.name; }
+std::string KindName(const ::testing::TestParamInfo<InputDialogKind>& info) {
+    return info.param.name;
+}
 
 // The create-versus-modify rule of the value dialogs.
 class ValueDialogRule : public DialogTest, public ::testing::WithParamInterface<InputDialogKind> {};
@@ -85,11 +101,13 @@ TEST_P(ValueDialogRule, AGivenNameIsKeptReadOnlyAndTheValueHasTheFocus) {
     EXPECT_FALSE(AfxIsSipUp());
 }
 
-INSTANTIATE_TEST_SUITE_P(Dialogs, ValueDialogRule, ::testing::Values(kString, kNumber, kMultiString), KindName);
+INSTANTIATE_TEST_SUITE_P(Dialogs, ValueDialogRule,
+                         ::testing::Values(kString, kNumber, kMultiString), KindName);
 
 // Every input dialog covers the main window, and takes the input panel
 // down however it is closed.
-class InputDialogWindow : public DialogTest, public ::testing::WithParamInterface<InputDialogKind> {};
+class InputDialogWindow : public DialogTest,
+                          public ::testing::WithParamInterface<InputDialogKind> {};
 
 // The offscreen platform places a window by its frame when it is first
 // shown, which moves the client area by the frame's width.
@@ -110,7 +128,8 @@ TEST_P(InputDialogWindow, CoversTheMainWindowOrElseTheScreen) {
 
     CWinApp app;
     CWnd mainWindow;
-    ASSERT_TRUE(mainWindow.CreateEx(0, nullptr, u"Main", WS_OVERLAPPEDWINDOW, RECT{0, 0, 360, 480}, nullptr, 0));
+    ASSERT_TRUE(mainWindow.CreateEx(0, nullptr, u"Main", WS_OVERLAPPEDWINDOW, RECT{0, 0, 360, 480},
+                                    nullptr, 0));
     mainWindow.m_hWnd->setGeometry(40, 30, 360, 480);
     mainWindow.ShowWindow(SW_SHOW);
     app.m_pMainWnd = &mainWindow;
@@ -131,9 +150,12 @@ TEST_P(InputDialogWindow, ThePanelIsUpWhileOpenAndDownAfterEveryEnding) {
         bool upWhileOpen = false;
         const INT_PTR result = RunDialog(*dlg, [&](CDialog& live) {
             upWhileOpen = AfxIsSipUp();
-            if (ending == Ending::Ok) PressOk(live);
-            else if (ending == Ending::Cancel) PressCancel(live);
-            else QTest::keyClick(live.m_hWnd, Qt::Key_Escape);
+            if (ending == Ending::Ok)
+                PressOk(live);
+            else if (ending == Ending::Cancel)
+                PressCancel(live);
+            else
+                QTest::keyClick(live.m_hWnd, Qt::Key_Escape);
         });
         EXPECT_EQ(result, ending == Ending::Ok ? IDOK : IDCANCEL) << int(ending);
         EXPECT_TRUE(upWhileOpen) << int(ending);
@@ -142,7 +164,8 @@ TEST_P(InputDialogWindow, ThePanelIsUpWhileOpenAndDownAfterEveryEnding) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Dialogs, InputDialogWindow,
-                         ::testing::Values(kString, kNumber, kMultiString, kNewKey, kFind), KindName);
+                         ::testing::Values(kString, kNumber, kMultiString, kNewKey, kFind),
+                         KindName);
 
 using SimpleDialogs = DialogTest;
 
@@ -207,8 +230,8 @@ TEST_F(SimpleDialogs, NumberShowsItsBitsAsASignedNumber) {
         DWORD bits;
         const char* text;
     };
-    for (const Shown& row : {Shown{0, "0"}, Shown{0xFFFFFFFF, "-1"}, Shown{0x80000000, "-2147483648"},
-                             Shown{0x7FFFFFFF, "2147483647"}}) {
+    for (const Shown& row : {Shown{0, "0"}, Shown{0xFFFFFFFF, "-1"},
+                             Shown{0x80000000, "-2147483648"}, Shown{0x7FFFFFFF, "2147483647"}}) {
         CNumberDlg dlg(u"Modify number", u"Count", row.bits);
         QString shown;
         EXPECT_EQ(RunDialog(dlg,
@@ -222,26 +245,53 @@ TEST_F(SimpleDialogs, NumberShowsItsBitsAsASignedNumber) {
     }
 }
 
-// Reading the typed number: the 32 bits whichever way they are written;
-// anything that is no number in range reads as 0.
+// Reading the typed number: the 32 bits whichever way they are written, in
+// decimal or after "0x" in hexadecimal; an empty field is 0. Anything else is
+// refused with an error and the dialog stays open with the text selected.
+constexpr DWORD kRefused = 0xDEADBEEF;
+
 struct TypedNumber {
     const char* fault;
     const char* typed;
-    DWORD bits;
-    friend void PrintTo(const TypedNumber& row, std::ostream* os) { *os << '"' << row.typed << '"'; }
+    DWORD bits;  // kRefused: not a number
+    friend void PrintTo(const TypedNumber& row, std::ostream* os) {
+        *os << '"' << row.typed << '"';
+    }
 };
 
 class NumberReading : public DialogTest, public ::testing::WithParamInterface<TypedNumber> {};
 
-TEST_P(NumberReading, TypedTextGivesTheseBits) {
+TEST_P(NumberReading, TypedTextGivesTheseBitsOrIsRefused) {
+    const bool refused = GetParam().bits == kRefused;
+    std::vector<AfxMessageBoxRequest> boxes;
+    AfxSetMessageBoxResponder([&boxes](const AfxMessageBoxRequest& request) {
+        boxes.push_back(request);
+        return IDOK;
+    });
     CNumberDlg dlg(u"Modify number", u"Count", 12345);
-    EXPECT_EQ(RunDialog(dlg,
-                        [](CDialog& live) {
-                            Type(live, IDC_VALUE, QString::fromLatin1(GetParam().typed));
-                            PressOk(live);
-                        }),
-              IDOK);
-    EXPECT_EQ(dlg.m_nValue, GetParam().bits);
+    const INT_PTR result = RunDialog(dlg, [refused](CDialog& live) {
+        Type(live, IDC_VALUE, QString::fromLatin1(GetParam().typed));
+        PressOk(live);
+        if (!refused) return;
+        auto* field = qobject_cast<QLineEdit*>(Control(live, IDC_VALUE));
+        EXPECT_EQ(FocusedId(live), IDC_VALUE);
+        EXPECT_EQ(field->selectedText(), QString::fromLatin1(GetParam().typed));
+        PressCancel(live);
+    });
+    AfxSetMessageBoxResponder({});
+    if (refused) {
+        EXPECT_EQ(result, IDCANCEL);
+        EXPECT_EQ(dlg.m_nValue, 12345u);
+        EXPECT_EQ(dlg.m_strName, u"Count");
+        ASSERT_EQ(boxes.size(), 1u);
+        EXPECT_EQ(boxes[0].pOwner, &dlg);
+        EXPECT_EQ(boxes[0].caption, u"Error");
+        EXPECT_EQ(boxes[0].type, MB_ICONHAND);
+    } else {
+        EXPECT_EQ(result, IDOK);
+        EXPECT_EQ(dlg.m_nValue, GetParam().bits);
+        EXPECT_TRUE(boxes.empty());
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -251,15 +301,26 @@ INSTANTIATE_TEST_SUITE_P(
                       TypedNumber{"MostNegative", "-2147483648", 0x80000000},
                       TypedNumber{"UnsignedMaximumWasLost", "4294967295", 0xFFFFFFFF},
                       TypedNumber{"AboveSignedRangeWasLost", "2147483648", 0x80000000},
-                      TypedNumber{"BeyondThirtyTwoBits", "4294967296", 0},
-                      TypedNumber{"BelowMostNegative", "-2147483649", 0},
-                      TypedNumber{"BlanksAround", "  42 ", 42},
-                      TypedNumber{"Word", "many", 0},
-                      TypedNumber{"Empty", "", 0},
-                      TypedNumber{"TrailingJunk", "12abc", 0},
-                      TypedNumber{"LeadingPlus", "+5", 0},
-                      TypedNumber{"TwoMinusSigns", "--5", 0}),
-    [](const ::testing::TestParamInfo<TypedNumber>& info) { return std::string(info.param.fault); });
+                      TypedNumber{"BlanksAround", "  42 ", 42}, TypedNumber{"Empty", "", 0},
+                      TypedNumber{"OnlyBlanks", "   ", 0},
+                      TypedNumber{"HexadecimalWasStoredAsZero", "0x1F4", 500},
+                      TypedNumber{"HexadecimalInAnyCase", " 0XffFFffFF ", 0xFFFFFFFF},
+                      TypedNumber{"HexadecimalZero", "0x0", 0},
+                      TypedNumber{"BeyondThirtyTwoBits", "4294967296", kRefused},
+                      TypedNumber{"BelowMostNegative", "-2147483649", kRefused},
+                      TypedNumber{"HexadecimalBeyondThirtyTwoBits", "0x100000000", kRefused},
+                      TypedNumber{"PrefixWithoutDigits", "0x", kRefused},
+                      TypedNumber{"NegativeHexadecimal", "-0x1", kRefused},
+                      TypedNumber{"HexadecimalWithoutPrefix", "1F4", kRefused},
+                      TypedNumber{"Word", "many", kRefused},
+                      TypedNumber{"TrailingJunk", "12abc", kRefused},
+                      TypedNumber{"UnitSuffix", "5k", kRefused},
+                      TypedNumber{"StrayLetterAfterBlank", "500 x", kRefused},
+                      TypedNumber{"LeadingPlus", "+5", kRefused},
+                      TypedNumber{"TwoMinusSigns", "--5", kRefused}),
+    [](const ::testing::TestParamInfo<TypedNumber>& info) {
+        return std::string(info.param.fault);
+    });
 
 TEST_F(SimpleDialogs, AboutBoxIsCentredAtItsSizeAndClosedByItsCaptionOk) {
     for (bool sipUp : {false, true}) {

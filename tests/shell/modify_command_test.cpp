@@ -3,6 +3,7 @@
 // its own name with its own type.
 #include <gtest/gtest.h>
 
+#include <QWidget>
 #include <typeinfo>
 
 #include "dialogs/CBinaryDlg.h"
@@ -189,6 +190,27 @@ TEST_F(ModifyCommandTest, CancelChangesNothing) {
     EXPECT_EQ(rows, Rows());
     EXPECT_EQ(StoredValue({REG_SZ, Utf16({u"one\0", 4})}),
               ReadStoredValue(HKEY_LOCAL_MACHINE, u"Software\\Rename", u"Alpha"));
+}
+
+// Text that is no number is refused in the dialog: the value keeps its bits.
+TEST_F(ModifyCommandTest, NumberTextThatIsNoNumberIsRefusedAndNothingWritten) {
+    const std::vector<Row> rows = Rows();
+    const auto stored = ReadStoredValue(HKEY_LOCAL_MACHINE, u"Software\\Rename", u"Gamma");
+    TapRow(RowOf(u"Gamma"));
+    AnswerMessageBoxes(IDOK);
+    bool stayedOpen = false;
+    DriveDialogs<CNumberDlg>([&stayedOpen](CNumberDlg& dlg) {
+        TypeInto(dlg, IDC_VALUE, "5k");
+        PressButton(dlg, IDOK);
+        stayedOpen = dlg.GetSafeHwnd() && dlg.GetSafeHwnd()->isVisible();
+        PressButton(dlg, IDCANCEL);
+    });
+    RunCommand(ID_EDIT_MODIFY);
+    EXPECT_TRUE(stayedOpen);
+    ASSERT_EQ(1u, Boxes().size());
+    EXPECT_EQ(u"Error", Boxes()[0].caption);
+    EXPECT_EQ(rows, Rows());
+    EXPECT_EQ(stored, ReadStoredValue(HKEY_LOCAL_MACHINE, u"Software\\Rename", u"Gamma"));
 }
 
 // The multi-string dialog shows one string per line; a string holding a line
