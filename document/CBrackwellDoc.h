@@ -47,9 +47,10 @@ public:
     // and deleted from the listed key. A failure is shown in a message box and
     // leaves both views as they were.
     BOOL AddKey(const CString& strName);
-    // Row -1 adds a value: a row is appended, or, when a listed value already
-    // bears the name (the store then replaces it), that row is brought up to
-    // date. Another row index is the value's own row, whose Data text changes.
+    // Row -1 adds a value: a row is appended, or, when the key already holds a
+    // value of that name, the person is asked whether to replace it and on OK
+    // its row is brought up to date. Another row index is the value's own
+    // row, whose Data text changes.
     BOOL SetValue(const CString& strName, DWORD dwType, const BYTE* pData, DWORD cbData, int nRow);
     BOOL SetString(const CString& strName, const CString& strValue, int nRow,
                    DWORD dwType = REG_SZ);

@@ -4,6 +4,7 @@
 
 #include "document/CBrackwellDoc.h"
 #include "framework/CListCtrl.h"
+#include "framework/CListView.h"
 #include "framework/CStringList.h"
 #include "framework/CTreeView.h"
 
@@ -31,6 +32,18 @@ int RowNamed(const CListCtrl& list, const CString& strName) {
     return -1;
 }
 
+// A new value given the name of one the key already holds replaces that
+// value, whatever its type: the person confirms first. The question names
+// the value as its row shows it.
+bool ConfirmReplace(CListView* pListView, const CString& strName) {
+    if (!pListView) return true;
+    const CListCtrl& list = pListView->GetListCtrl();
+    const int nRow = RowNamed(list, strName);
+    const CString strShown = nRow == -1 ? strName : list.GetItemText(nRow, 0);
+    return pListView->MessageBox(u"Hit OK to replace " + strShown, u"Replace",
+                                 MB_OKCANCEL | MB_ICONQUESTION) == IDOK;
+}
+
 // Each string and its NUL in order, then one more NUL.
 std::vector<WCHAR> MultiStringChars(const CStringList& list) {
     std::vector<WCHAR> chars;
@@ -49,6 +62,9 @@ BOOL CBrackwellDoc::SetValue(const CString& strName, DWORD dwType, const BYTE* p
                              int nRow) {
     CListCtrl* pList = ValuesList();
     CTreeView* pTreeView = KeyTreeView();
+    DWORD dwOldType = REG_NONE;
+    if (nRow == -1 && ReadValueType(strName, dwOldType) && !ConfirmReplace(ValuesView(), strName))
+        return FALSE;
     HKEY hKey = nullptr;
     LONG lResult = RegOpenKeyEx(m_hRootKey, m_strKeyPath, 0, 0, &hKey);
     if (lResult == ERROR_SUCCESS) {

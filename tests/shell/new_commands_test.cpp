@@ -164,11 +164,13 @@ INSTANTIATE_TEST_SUITE_P(
 class NewCommandsTest : public GuiTest {};
 
 // The store replaces a value of the same name (compared without regard to
-// case); the list must not show a second row for it.
+// case): after the person confirms, the list updates that row instead of
+// showing a second one.
 TEST_F(NewCommandsTest, NewValueWithListedNameUpdatesThatRow) {
     TapKey(u"HKEY_LOCAL_MACHINE\\Software\\Types");
     std::vector<Row> rows = Rows();
     const int row = RowOf(u"Text");
+    AnswerMessageBoxes(IDOK);
     DriveDialogs<CNumberDlg>([](CNumberDlg& dlg) {
         TypeInto(dlg, IDC_NAME, "TEXT");
         TypeInto(dlg, IDC_VALUE, "12");
@@ -176,11 +178,47 @@ TEST_F(NewCommandsTest, NewValueWithListedNameUpdatesThatRow) {
     });
     RunCommand(ID_EDIT_NEW_NUMBER);
 
+    EXPECT_EQ((std::vector<Box>{{&ValuesView(), u"Hit OK to replace Text", u"Replace", 33}}),
+              Boxes());
     rows[row] = {u"Text", u"12", 2};
     EXPECT_EQ(rows, Rows());
     EXPECT_EQ(StoredValue({REG_DWORD, {12, 0, 0, 0}}),
               ReadStoredValue(HKEY_LOCAL_MACHINE, u"Software\\Types", u"Text"));
 }
+
+struct ReplaceCase {
+    const char* name;
+    UINT command;
+};
+
+class DeclinedReplaceTest : public GuiTest, public ::testing::WithParamInterface<ReplaceCase> {};
+
+// Any New dialog given the name of a value the key holds asks before
+// replacing it; any answer but OK writes nothing.
+TEST_P(DeclinedReplaceTest, KeepsTheValueOfThatName) {
+    TapKey(u"HKEY_LOCAL_MACHINE\\Software\\Types");
+    const std::vector<Row> rows = Rows();
+    const auto stored = ReadStoredValue(HKEY_LOCAL_MACHINE, u"Software\\Types", u"Multi");
+    AnswerMessageBoxes(IDCANCEL);
+    DriveDialogs<CDialog>([](CDialog& dlg) {
+        TypeInto(dlg, IDC_NAME, "mULTI");
+        PressButton(dlg, IDOK);
+    });
+    RunCommand(GetParam().command);
+    EXPECT_EQ((std::vector<Box>{{&ValuesView(), u"Hit OK to replace Multi", u"Replace", 33}}),
+              Boxes());
+    EXPECT_EQ(rows, Rows());
+    EXPECT_EQ(stored, ReadStoredValue(HKEY_LOCAL_MACHINE, u"Software\\Types", u"Multi"));
+}
+
+INSTANTIATE_TEST_SUITE_P(EveryNewValueCommand, DeclinedReplaceTest,
+                         ::testing::Values(ReplaceCase{"Number", ID_EDIT_NEW_NUMBER},
+                                           ReplaceCase{"String", ID_EDIT_NEW_STRING},
+                                           ReplaceCase{"MultiString", ID_EDIT_NEW_MULTISTRING},
+                                           ReplaceCase{"Binary", ID_EDIT_NEW_BINARY}),
+                         [](const ::testing::TestParamInfo<ReplaceCase>& info) {
+                             return info.param.name;
+                         });
 
 struct CancelCase {
     const char* name;
