@@ -15,10 +15,11 @@ constexpr int kDataColumnWidth = 120;
 IMPLEMENT_DYNCREATE(CDetailsView, CListView)
 
 BEGIN_MESSAGE_MAP(CDetailsView, CListView)
-    ON_NOTIFY_REFLECT(NM_CLICK, OnClick)
-    ON_NOTIFY_REFLECT(NM_DBLCLK, OnDblClick)
-    ON_NOTIFY_REFLECT(LVN_BEGINLABELEDIT, OnBeginLabelEdit)
-    ON_NOTIFY_REFLECT(LVN_ENDLABELEDIT, OnEndLabelEdit)
+ON_NOTIFY_REFLECT(NM_CLICK, OnClick)
+ON_NOTIFY_REFLECT(LVN_ITEMCHANGED, OnItemChanged)
+ON_NOTIFY_REFLECT(NM_DBLCLK, OnDblClick)
+ON_NOTIFY_REFLECT(LVN_BEGINLABELEDIT, OnBeginLabelEdit)
+ON_NOTIFY_REFLECT(LVN_ENDLABELEDIT, OnEndLabelEdit)
 END_MESSAGE_MAP()
 
 CDetailsView::CDetailsView() {
@@ -46,12 +47,25 @@ void CDetailsView::OnInitialUpdate() {
     list.InsertColumn(1, u"Data", LVCFMT_LEFT, kDataColumnWidth);
 }
 
-int CDetailsView::SelectedRow() const { return GetListCtrl().GetNextItem(-1, LVNI_SELECTED); }
+int CDetailsView::SelectedRow() const {
+    return GetListCtrl().GetNextItem(-1, LVNI_SELECTED);
+}
 
 // A tap on empty space leaves the selection as it was.
 void CDetailsView::OnClick(NMHDR*, LRESULT* pResult) {
     const int nRow = SelectedRow();
     if (nRow != -1) GetDocument()->SetSelection(nullptr, nRow);
+    *pResult = 0;
+}
+
+// A row the keyboard moves the selection to is selected as a tap selects it,
+// so the commands act on the row that is highlighted. A row losing the
+// selection changes nothing, as a tap on empty space does.
+void CDetailsView::OnItemChanged(NMHDR* pNMHDR, LRESULT* pResult) {
+    const auto* pChange = reinterpret_cast<NMLISTVIEW*>(pNMHDR);
+    if ((pChange->uChanged & LVIF_STATE) && (pChange->uNewState & LVIS_SELECTED) &&
+        !(pChange->uOldState & LVIS_SELECTED))
+        GetDocument()->SetSelection(nullptr, pChange->iItem);
     *pResult = 0;
 }
 

@@ -1,7 +1,7 @@
 #pragma once
 // The upper pane: the values of the listed key, name and data text in two
-// columns. A tap selects a value, a double tap modifies it, and editing a
-// name in place renames it.
+// columns. A tap, or the keyboard moving the selection, selects a value, a
+// double tap modifies it, and editing a name in place renames it.
 
 #include "framework/CImageList.h"
 #include "framework/CListView.h"
@@ -23,6 +23,7 @@ public:
 
 protected:
     void OnClick(NMHDR* pNMHDR, LRESULT* pResult);
+    void OnItemChanged(NMHDR* pNMHDR, LRESULT* pResult);
     void OnDblClick(NMHDR* pNMHDR, LRESULT* pResult);
     void OnBeginLabelEdit(NMHDR* pNMHDR, LRESULT* pResult);
     void OnEndLabelEdit(NMHDR* pNMHDR, LRESULT* pResult);

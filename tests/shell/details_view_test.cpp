@@ -4,10 +4,12 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <vector>
 
 #include "document/CBrackwellDoc.h"
 #include "framework/CListCtrl.h"
 #include "resources/resource.h"
+#include "shell/CDetailsView.h"
 #include "tests/document/temporary_registry.h"
 #include "tests/shell/gui_fixture.h"
 
@@ -110,6 +112,46 @@ TEST_F(DetailsViewTest, RenameAfterTapOnEmptySpaceRenamesTheEditedRow) {
     EXPECT_EQ((std::vector<std::u16string>{u"Nothing", u"Cleared"}),
               StoredValueNames(HKEY_LOCAL_MACHINE, u"Software\\Empty"));
 }
+
+struct KeyboardMove {
+    const char* fault;
+    std::vector<Qt::Key> keys;
+    int row;  // -1: the last row
+    friend void PrintTo(const KeyboardMove& move, std::ostream* os) { *os << move.fault; }
+};
+
+class KeyboardSelectionTest : public DetailsViewTest,
+                              public ::testing::WithParamInterface<KeyboardMove> {};
+
+// The row the keyboard highlights is the selected value: Modify is enabled,
+// the New commands are not, and Delete asks about that value, not its key.
+TEST_P(KeyboardSelectionTest, HighlightedRowIsTheSelectedValue) {
+    PressKey(Qt::Key_F6);
+    ASSERT_EQ(ValuesView().GetSafeHwnd(), FocusWidget());
+    for (Qt::Key key : GetParam().keys) PressKey(key);
+    const int row = GetParam().row == -1 ? List().GetItemCount() - 1 : GetParam().row;
+    EXPECT_EQ(row, SelectedRow());
+    EXPECT_EQ(row, Doc().m_nCurrentValue);
+    EXPECT_EQ(nullptr, Doc().m_hCurrentItem);
+    EXPECT_TRUE(IsCommandEnabled(ID_EDIT_MODIFY));
+    EXPECT_FALSE(IsCommandEnabled(ID_EDIT_NEW_STRING));
+
+    AnswerMessageBoxes(IDCANCEL);
+    TapToolButton(ID_EDIT_DELETE);
+    ASSERT_EQ(1u, Boxes().size());
+    EXPECT_EQ(u"Hit OK to delete Software\\Rename\\" + List().GetItemText(row, 0).str(),
+              Boxes()[0].text);
+    EXPECT_TRUE(Stored(List().GetItemText(row, 0).str()));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Keys, KeyboardSelectionTest,
+    ::testing::Values(KeyboardMove{"EndLeftTheKeySelected", {Qt::Key_End}, -1},
+                      KeyboardMove{"UpMovedOnlyTheHighlight", {Qt::Key_End, Qt::Key_Up}, 2},
+                      KeyboardMove{"HomeMovedOnlyTheHighlight", {Qt::Key_End, Qt::Key_Home}, 0}),
+    [](const ::testing::TestParamInfo<KeyboardMove>& info) {
+        return std::string(info.param.fault);
+    });
 
 }  // namespace
 }  // namespace brackwell::testing

@@ -2,6 +2,7 @@
 
 #include <QAbstractItemView>
 #include <QAction>
+#include <QApplication>
 #include <QCoreApplication>
 #include <QLineEdit>
 #include <QMenuBar>
@@ -76,7 +77,9 @@ void GuiTest::SetUpTestSuite() {
     BuildProgram();
 }
 
-void GuiTest::BuildProgram() { BuildProgram(kFixtureRegistry); }
+void GuiTest::BuildProgram() {
+    BuildProgram(kFixtureRegistry);
+}
 
 void GuiTest::BuildProgram(std::string_view regText) {
     registry_ = std::make_unique<TemporaryRegistry>(regText);
@@ -108,9 +111,13 @@ void GuiTest::TearDown() {
     AfxSetModalDialogDriver({});
 }
 
-CMainFrame& GuiTest::Frame() { return *dynamic_cast<CMainFrame*>(AfxGetMainWnd()); }
+CMainFrame& GuiTest::Frame() {
+    return *dynamic_cast<CMainFrame*>(AfxGetMainWnd());
+}
 
-CBrackwellDoc& GuiTest::Doc() { return *dynamic_cast<CBrackwellDoc*>(Frame().GetActiveDocument()); }
+CBrackwellDoc& GuiTest::Doc() {
+    return *dynamic_cast<CBrackwellDoc*>(Frame().GetActiveDocument());
+}
 
 CDetailsView& GuiTest::ValuesView() {
     POSITION pos = Doc().GetFirstViewPosition();
@@ -123,9 +130,13 @@ CBrackwellView& GuiTest::KeysView() {
     return *dynamic_cast<CBrackwellView*>(Doc().GetNextView(pos));
 }
 
-CListCtrl& GuiTest::List() { return ValuesView().GetListCtrl(); }
+CListCtrl& GuiTest::List() {
+    return ValuesView().GetListCtrl();
+}
 
-CTreeCtrl& GuiTest::Tree() { return KeysView().GetTreeCtrl(); }
+CTreeCtrl& GuiTest::Tree() {
+    return KeysView().GetTreeCtrl();
+}
 
 HTREEITEM GuiTest::FindKey(std::u16string_view path) {
     HTREEITEM item = nullptr;
@@ -157,8 +168,8 @@ std::vector<Row> GuiTest::Rows() {
         item.mask = LVIF_IMAGE;
         item.iItem = row;
         List().GetItem(&item);
-        rows.push_back({List().GetItemText(row, 0).str(), List().GetItemText(row, 1).str(),
-                        item.iImage});
+        rows.push_back(
+            {List().GetItemText(row, 0).str(), List().GetItemText(row, 1).str(), item.iImage});
     }
     return rows;
 }
@@ -169,7 +180,9 @@ int GuiTest::RowOf(std::u16string_view name) {
     return -1;
 }
 
-int GuiTest::SelectedRow() { return List().GetNextItem(-1, LVNI_SELECTED); }
+int GuiTest::SelectedRow() {
+    return List().GetNextItem(-1, LVNI_SELECTED);
+}
 
 bool GuiTest::IsRowFullyVisible(int row) {
     auto* view = qobject_cast<QAbstractItemView*>(List().GetSafeHwnd());
@@ -195,12 +208,14 @@ QPoint RowCentre(CListCtrl& list, int row) {
 void GuiTest::TapKey(std::u16string_view path) {
     const HTREEITEM item = FindKey(path);
     ASSERT_NE(nullptr, item) << QString::fromStdU16String(std::u16string(path)).toStdString();
-    for (HTREEITEM parent = Tree().GetParentItem(item); parent; parent = Tree().GetParentItem(parent))
+    for (HTREEITEM parent = Tree().GetParentItem(item); parent;
+         parent = Tree().GetParentItem(parent))
         Tree().Expand(parent, TVE_EXPAND);
     auto* tree = static_cast<AfxTreeWidget*>(Tree().GetSafeHwnd());
     QTreeWidgetItem* widgetItem = tree->Item(item);
     tree->scrollToItem(widgetItem);
-    QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, tree->visualItemRect(widgetItem).center());
+    QTest::mouseClick(tree->viewport(), Qt::LeftButton, {},
+                      tree->visualItemRect(widgetItem).center());
 }
 
 void GuiTest::TapRow(int row) {
@@ -269,7 +284,18 @@ void GuiTest::RunCommand(UINT id) {
     MenuAction(id)->trigger();
 }
 
-QWidget* GuiTest::FocusWidget() { return Frame().GetSafeHwnd()->focusWidget(); }
+// Keys go to the active window, as the person's keyboard does; the
+// offscreen platform activates no window by itself.
+void GuiTest::PressKey(int key, Qt::KeyboardModifiers modifiers) {
+    QWidget* window = Frame().GetSafeHwnd();
+    if (!QApplication::activeWindow()) QApplication::setActiveWindow(window);
+    QWidget* focus = QApplication::focusWidget();
+    QTest::keyClick(focus ? focus : QApplication::activeWindow(), Qt::Key(key), modifiers);
+}
+
+QWidget* GuiTest::FocusWidget() {
+    return Frame().GetSafeHwnd()->focusWidget();
+}
 
 void PrintTo(const Box& box, std::ostream* os) {
     *os << "{" << static_cast<const void*>(box.owner) << ", \""
@@ -359,7 +385,8 @@ bool GuiTest::IsFieldReadOnly(const CDialog& dlg, int id) {
 std::vector<QString> GuiTest::ByteLabels(const CDialog& dlg) {
     std::vector<QString> labels;
     CListCtrl& list = DialogByteList(dlg);
-    for (int i = 0; i < list.GetItemCount(); ++i) labels.push_back(list.GetItemText(i, 0).ToQString());
+    for (int i = 0; i < list.GetItemCount(); ++i)
+        labels.push_back(list.GetItemText(i, 0).ToQString());
     return labels;
 }
 
