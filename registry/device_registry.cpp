@@ -7,6 +7,7 @@
 #include "registry/reg_file_reader.h"
 #include "registry/registry_file.h"
 #include "registry/store_tables.h"
+#include "registry/store_transaction.h"
 
 namespace brackwell::registry {
 namespace {
@@ -16,116 +17,207 @@ std::unique_ptr<RegistryStore>& Current() {
     return store;
 }
 
+std::chrono::milliseconds& LockWait() {
+    static std::chrono::milliseconds wait = kDefaultRegistryLockWait;
+    return wait;
+}
+
 struct Problem {
     std::string reason;
-    bool refused = false;  // the file is not a registry of ours
+    bool refused = false;  // the file is not a registry we can use
 };
 
-// Checks an existing registry before anything is written to it.
+// Fills a new file nobody else knows yet: the schema and the seed in one
+// transaction. Its journal stays in memory, as a crash leaves only a file
+// that is never used; the whole file is synced before it gets its name.
+std::string BuildRegistry(const std::string& newFile, std::string_view seed) {
+    std::string error;
+    auto connection = StoreConnection::Open(newFile, StoreAccess::ReadWrite, &error);
+    if (!connection) return error;
+    if (!connection->QueryText("PRAGMA journal_mode=MEMORY") ||
+        connection->Execute("PRAGMA synchronous=FULL") != SQLITE_OK) {
+        return "it cannot be created (" + connection->ErrorMessage() + ")";
+    }
+    // Seeding imports through the calls' own entry point, so the new store is
+    // current while it is filled.
+    Current() = std::make_unique<RegistryStore>(std::move(connection));
+    RegistryStore& store = *Current();
+    {
+        WriteTransaction transaction(store.connection());
+        int rc = transaction.status();
+        if (rc == SQLITE_OK) rc = store.tables().CreateSchema();
+        if (rc == SQLITE_OK && store.Sync(false) != ERROR_SUCCESS)
+            rc = store.connection().ErrorCode();
+        if (rc == SQLITE_OK && !seed.empty()) {
+            const RegImportResult imported = ImportRegFile(seed);
+            if (!imported.ok)
+                error = "the default registry could not be loaded (" + imported.error + ")";
+        }
+        if (rc == SQLITE_OK && error.empty()) rc = transaction.Commit();
+        if (rc != SQLITE_OK)
+            error = "it cannot be created (" + store.connection().ErrorText(rc) + ")";
+    }
+    Current().reset();
+    return error;
+}
+
+// The marks and pages of an existing file, inside the caller's read transaction.
 Problem Verify(StoreConnection& connection) {
     const auto applicationId = connection.QueryInt("PRAGMA application_id");
-    const auto version = connection.QueryInt("PRAGMA user_version");
-    if (!applicationId || !version) return {"it cannot be read (" + connection.ErrorMessage() + ")"};
+    const auto version = applicationId ? connection.QueryInt("PRAGMA user_version") : std::nullopt;
+    if (!version) return {connection.ErrorMessage()};
     if (std::string reason = SchemaProblem(*applicationId, *version); !reason.empty()) {
         return {reason, true};
     }
     const auto check = connection.QueryText("PRAGMA quick_check");
     if (!check && ErrorFromSqlite(connection.ErrorCode()) != ERROR_REGISTRY_CORRUPT) {
-        return {"it cannot be read (" + connection.ErrorMessage() + ")"};
+        return {connection.ErrorMessage()};
     }
-    if (check != "ok") return {"it is damaged (" + check.value_or(connection.ErrorMessage()) + ")", true};
-    if (connection.ApplyWriteSettings() != SQLITE_OK) {
-        return {"it cannot be written (" + connection.ErrorMessage() + ")"};
-    }
+    if (check != "ok")
+        return {"it is damaged (" + check.value_or("its pages do not hold together") + ")", true};
     return {};
 }
 
-// Creates the schema in a new, empty file and imports the seed, all in one
-// transaction, so a failure leaves the file empty and ready for another try.
-Problem Initialize(RegistryStore& store, std::string_view seed) {
+// Checks the file and loads its key tree from one consistent view of it.
+Problem Load(RegistryStore& store) {
     StoreConnection& connection = store.connection();
-    if (connection.ApplyWriteSettings() != SQLITE_OK ||
-        connection.Execute("BEGIN IMMEDIATE") != SQLITE_OK) {
-        return {"it cannot be written (" + connection.ErrorMessage() + ")"};
-    }
-    const auto applicationId = connection.QueryInt("PRAGMA application_id");
-    const auto tables = connection.QueryInt("SELECT count(*) FROM sqlite_schema");
-    if (applicationId == kApplicationId) {
-        // Another process initialised it since we looked.
-        connection.Execute("ROLLBACK");
-        return Verify(connection);
-    }
-    if (applicationId != 0 || tables != 0) {
-        connection.Execute("ROLLBACK");
-        return {"it is another program's SQLite database", true};
-    }
-    if (store.tables().CreateSchema() != SQLITE_OK || store.Sync(false) != ERROR_SUCCESS) {
-        const std::string reason = "it cannot be written (" + connection.ErrorMessage() + ")";
-        connection.Execute("ROLLBACK");
-        return {reason};
-    }
-    if (!seed.empty()) {
-        const RegImportResult imported = ImportRegFile(seed);
-        if (!imported.ok) {
-            connection.Execute("ROLLBACK");
-            return {"the default registry could not be loaded (" + imported.error + ")"};
-        }
-    }
-    if (connection.Execute("COMMIT") != SQLITE_OK) {
-        const std::string reason = "it cannot be written (" + connection.ErrorMessage() + ")";
-        connection.Execute("ROLLBACK");
-        return {reason};
-    }
+    const ReadTransaction transaction(connection);
+    if (transaction.status() != SQLITE_OK) return {connection.ErrorText(transaction.status())};
+    if (Problem problem = Verify(connection); !problem.reason.empty()) return problem;
+    const LONG rc = store.Sync(false);
+    if (rc == ERROR_REGISTRY_CORRUPT) return {"its key tree does not hold together", true};
+    if (rc == ERROR_BUSY) return {connection.ErrorText(SQLITE_BUSY)};
+    if (rc != ERROR_SUCCESS)
+        return {"its keys cannot be loaded (" + connection.ErrorMessage() + ")"};
     return {};
 }
 
-OpenResult Failure(const std::string& path, const Problem& problem) {
+// The journal mode and syncing every write relies on. Leaving write-ahead
+// logging rewrites the header, so it waits for the lock like any write.
+Problem ApplyWriteSettings(StoreConnection& connection, bool fromWriteAheadLog) {
+    if (fromWriteAheadLog &&
+        !connection.lock().Acquire(LockMode::Exclusive, connection.LockDeadline())) {
+        return {connection.ErrorText(SQLITE_BUSY)};
+    }
+    connection.SetBusyDeadline(connection.LockDeadline());
+    const int rc = connection.ApplyWriteSettings();
+    if (fromWriteAheadLog) connection.lock().Release();
+    if (rc != SQLITE_OK) return {"it cannot be written (" + connection.ErrorText(rc) + ")"};
+    return {};
+}
+
+OpenResult Failure(const std::string& path, const Problem& problem, bool rolledBack = false) {
     if (problem.refused) {
-        return {false, "The file " + path + " is not a registry Brackwell can use: " + problem.reason +
-                           ". It was left untouched."};
+        // SQLite undoes a write that was cut short before it reads the file,
+        // so the file is then as its last complete write left it.
+        return {false, "The file " + path +
+                           " is not a registry Brackwell can use: " + problem.reason +
+                           (rolledBack ? ". Only a write to it that had been cut short was undone."
+                                       : ". It was left untouched.")};
     }
     return {false, "Cannot open the registry " + path + ": " + problem.reason + "."};
 }
 
-}  // namespace
-
-RegistryStore* CurrentRegistry() { return Current().get(); }
-
-OpenResult OpenDeviceRegistry(const std::string& path, std::string_view seedRegText) {
+OpenResult Open(const std::string& path, std::string_view seed, StoreAccess access) {
     CloseDeviceRegistry();
     if (!NameFoldingAvailable()) {
-        return Failure(path, {"the C.UTF-8 locale, which supplies the case mapping of names, is missing"});
+        return Failure(
+            path, {"the C.UTF-8 locale, which supplies the case mapping of names, is missing"});
     }
-    const PreparedFile file = PrepareRegistryFile(path);
-    if (!file.ok) return Failure(path, {file.error});
-    if (!file.empty) {
-        if (std::string reason = CheckRegistryHeader(path); !reason.empty()) {
-            return Failure(path, {reason, true});
-        }
+    const bool readOnly = access == StoreAccess::ReadOnly;
+    const FileCheck file = InspectRegistryFile(path);
+    if (file.state == FileState::Unusable) return Failure(path, {file.error});
+    if (readOnly && file.state == FileState::Absent) {
+        return Failure(path, {"there is no such file"});
     }
-    std::string error;
-    auto connection = StoreConnection::Open(path, &error);
-    if (!connection) return Failure(path, {error});
+    if (readOnly && file.state == FileState::Empty) {
+        return Failure(path, {"it is empty, not a registry yet", true});
+    }
 
-    // Seeding imports through the calls' own entry point, so the store is
-    // current while it is initialised.
+    std::string error;
+    if (!readOnly && !MakeParentFolders(path, &error)) return Failure(path, {error});
+    RegistryLock lock = RegistryLock::Open(path, !readOnly);
+    if (file.state != FileState::Present) {
+        if (!lock.Acquire(LockMode::Exclusive, LockClock::now() + LockWait())) {
+            return Failure(path, {LockTimeoutText(LockWait())});
+        }
+        error = CreateRegistryFile(
+            path, [seed](const std::string& newFile) { return BuildRegistry(newFile, seed); });
+        lock.Release();
+        if (!error.empty()) return Failure(path, {error});
+    }
+
+    // A file that is not ours is refused before SQLite may touch it: SQLite
+    // would roll back a journal it finds beside the file.
+    const RegistryHeader header = ReadRegistryHeader(path);
+    if (!header.problem.empty()) return Failure(path, {header.problem, true});
+    if (readOnly && header.writeAheadLog && SideFileHoldsData(path, "-wal")) {
+        return Failure(path,
+                       {"changes to it wait in a write-ahead log beside it, which only a command "
+                        "that writes merges into it",
+                        true});
+    }
+    const bool journalPending = !readOnly && SideFileHoldsData(path, "-journal");
+    auto connection = StoreConnection::Open(path, access, &error);
+    if (!connection) return Failure(path, {error});
+    connection->UseLock(std::move(lock));
+    connection->SetLockWait(LockWait());
+
     Current() = std::make_unique<RegistryStore>(std::move(connection));
     RegistryStore& store = *Current();
-    Problem problem = file.empty ? Initialize(store, seedRegText) : Verify(store.connection());
-    if (problem.reason.empty()) {
-        if (const LONG rc = store.Sync(false); rc == ERROR_REGISTRY_CORRUPT) {
-            problem = {"its key tree does not hold together", true};
-        } else if (rc != ERROR_SUCCESS) {
-            problem = {"its keys cannot be loaded (" + store.connection().ErrorMessage() + ")"};
-        }
+    Problem problem = Load(store);
+    if (problem.reason.empty() && !readOnly) {
+        problem = ApplyWriteSettings(store.connection(), header.writeAheadLog);
     }
     if (!problem.reason.empty()) {
         CloseDeviceRegistry();
-        return Failure(path, problem);
+        return Failure(path, problem, journalPending);
     }
     return {true, {}};
 }
 
-void CloseDeviceRegistry() { Current().reset(); }
+}  // namespace
+
+RegistryStore* CurrentRegistry() {
+    return Current().get();
+}
+
+OpenResult OpenDeviceRegistry(const std::string& path, std::string_view seedRegText) {
+    return Open(path, seedRegText, StoreAccess::ReadWrite);
+}
+
+OpenResult OpenDeviceRegistryReadOnly(const std::string& path) {
+    return Open(path, {}, StoreAccess::ReadOnly);
+}
+
+OpenResult CheckDeviceRegistry() {
+    RegistryStore* store = Current().get();
+    if (!store) return {false, "No registry is open."};
+    StoreConnection& connection = store->connection();
+    const ReadTransaction transaction(connection);
+    std::string damage;
+    int rc = transaction.status();
+    if (rc == SQLITE_OK) rc = connection.CheckIntegrity(&damage);
+    Problem problem;
+    if (rc == SQLITE_CORRUPT) {
+        problem = {"it is damaged (SQLite's integrity check found: " + damage + ")", true};
+    } else if (rc != SQLITE_OK) {
+        problem = {"it cannot be checked: " + connection.ErrorText(rc)};
+    } else if (const LONG loaded = store->Sync(true); loaded == ERROR_REGISTRY_CORRUPT) {
+        problem = {"its values do not hold together", true};
+    } else if (loaded != ERROR_SUCCESS) {
+        problem = {"its values cannot be loaded (" + connection.ErrorMessage() + ")"};
+    }
+    return problem.reason.empty() ? OpenResult{true, {}} : Failure(connection.path(), problem);
+}
+
+void CloseDeviceRegistry() {
+    Current().reset();
+}
+
+void SetRegistryLockWait(std::chrono::milliseconds wait) {
+    LockWait() = wait;
+    if (Current()) Current()->connection().SetLockWait(wait);
+}
 
 }  // namespace brackwell::registry

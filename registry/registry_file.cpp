@@ -1,5 +1,6 @@
 #include "registry/registry_file.h"
 
+#include <dirent.h>
 #include <fcntl.h>
 #include <pwd.h>
 #include <sys/stat.h>
@@ -8,6 +9,7 @@
 #include <array>
 #include <cerrno>
 #include <cstdint>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 
@@ -22,21 +24,65 @@ std::string Env(const char* name) {
     return value ? value : "";
 }
 
-std::string SystemError(const std::string& what) { return what + ": " + std::strerror(errno); }
+std::string SystemError(const std::string& what) {
+    return what + ": " + std::strerror(errno);
+}
+
+std::string FolderOf(const std::string& path) {
+    const std::size_t slash = path.rfind('/');
+    return slash == std::string::npos ? "." : slash == 0 ? "/" : path.substr(0, slash);
+}
 
 // A new file or folder survives power loss only once the folder holding its
 // name is synced. Best effort, as SQLite does for its journal: a file system
 // that cannot sync folders still gets the registry.
 void SyncFolderHolding(const std::string& path) {
-    const std::size_t slash = path.rfind('/');
-    const std::string folder = slash == std::string::npos ? "." : slash == 0 ? "/" : path.substr(0, slash);
-    const int fd = open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    const int fd = open(FolderOf(path).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (fd < 0) return;
     fsync(fd);
     close(fd);
 }
 
-// mkdir -p for the folder holding path; folders made here are private (0700).
+std::uint32_t BigEndian32(const unsigned char* bytes) {
+    return (std::uint32_t{bytes[0]} << 24) | (std::uint32_t{bytes[1]} << 16) |
+           (std::uint32_t{bytes[2]} << 8) | bytes[3];
+}
+
+bool SyncFile(const std::string& path) {
+    const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) return false;
+    const bool synced = fsync(fd) == 0;
+    close(fd);
+    return synced;
+}
+
+// Moves from to path unless path exists (then false with errno EEXIST). A file
+// system that cannot rename without replacing gets a hard link instead.
+bool MoveIntoPlace(const std::string& from, const std::string& path) {
+    if (renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, path.c_str(), RENAME_NOREPLACE) == 0)
+        return true;
+    if (errno != EINVAL && errno != ENOSYS) return false;
+    return link(from.c_str(), path.c_str()) == 0;
+}
+
+// New files are built as "<registry>-new-XXXXXX"; one left by a process killed
+// while building is never used and goes the next time a registry is created.
+constexpr char kNewFileInfix[] = "-new-";
+
+void RemoveLeftovers(const std::string& path) {
+    const std::string prefix = path.substr(path.rfind('/') + 1) + kNewFileInfix;
+    DIR* dir = opendir(FolderOf(path).c_str());
+    if (!dir) return;
+    while (const dirent* entry = readdir(dir)) {
+        if (std::strncmp(entry->d_name, prefix.c_str(), prefix.size()) == 0) {
+            unlinkat(dirfd(dir), entry->d_name, 0);
+        }
+    }
+    closedir(dir);
+}
+
+}  // namespace
+
 bool MakeParentFolders(const std::string& path, std::string* error) {
     for (std::size_t slash = path.find('/', 1); slash != std::string::npos;
          slash = path.find('/', slash + 1)) {
@@ -51,13 +97,6 @@ bool MakeParentFolders(const std::string& path, std::string* error) {
     return true;
 }
 
-std::uint32_t BigEndian32(const unsigned char* bytes) {
-    return (std::uint32_t{bytes[0]} << 24) | (std::uint32_t{bytes[1]} << 16) |
-           (std::uint32_t{bytes[2]} << 8) | bytes[3];
-}
-
-}  // namespace
-
 std::string DefaultRegistryPath() {
     if (std::string path = Env("BRACKWELL_REGISTRY"); !path.empty()) return path;
     std::string data = Env("XDG_DATA_HOME");
@@ -71,48 +110,67 @@ std::string DefaultRegistryPath() {
     return data + "/brackwell/registry.sqlite3";
 }
 
-PreparedFile PrepareRegistryFile(const std::string& path) {
-    PreparedFile result;
-    if (path.empty()) {
-        result.error = "no file name was given";
-        return result;
-    }
-    if (!MakeParentFolders(path, &result.error)) return result;
-    const int fd = open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, 0600);
-    if (fd >= 0) {
-        fchmod(fd, 0600);  // exactly 0600 whatever the umask
-        close(fd);
-        SyncFolderHolding(path);
-    } else if (errno != EEXIST) {
-        result.error = SystemError("cannot create the file");
-        return result;
-    }
+FileCheck InspectRegistryFile(const std::string& path) {
+    if (path.empty()) return {FileState::Unusable, "no file name was given"};
     struct stat status {};
     if (stat(path.c_str(), &status) != 0) {
-        result.error = SystemError("cannot read the file");
-        return result;
+        if (errno == ENOENT) return {FileState::Absent, {}};
+        return {FileState::Unusable, SystemError("it cannot be read")};
     }
-    if (!S_ISREG(status.st_mode)) {
-        result.error = "it is not a regular file";
-        return result;
-    }
-    result.ok = true;
-    result.empty = status.st_size == 0;
-    return result;
+    if (!S_ISREG(status.st_mode)) return {FileState::Unusable, "it is not a regular file"};
+    return {status.st_size == 0 ? FileState::Empty : FileState::Present, {}};
 }
 
-std::string CheckRegistryHeader(const std::string& path) {
+std::string CreateRegistryFile(
+    const std::string& path, const std::function<std::string(const std::string& newFile)>& build) {
+    std::string error;
+    if (!MakeParentFolders(path, &error)) return error;
+    FileCheck existing = InspectRegistryFile(path);
+    if (existing.state == FileState::Present) return {};  // made by another process meanwhile
+    if (existing.state == FileState::Unusable) return existing.error;
+    RemoveLeftovers(path);
+
+    std::string newFile = path + kNewFileInfix + "XXXXXX";
+    const int fd = mkstemp(newFile.data());
+    if (fd < 0) return SystemError("cannot create a file beside it");
+    fchmod(fd, 0600);
+    close(fd);
+    error = build(newFile);
+    if (error.empty() && !SyncFile(newFile)) error = SystemError("cannot write it to disk");
+    if (error.empty()) {
+        // Only an empty file may be replaced: it holds nothing to lose. A
+        // symbolic link stays, as does a file that got content meanwhile.
+        struct stat status {};
+        const bool replaceEmpty =
+            lstat(path.c_str(), &status) == 0 && S_ISREG(status.st_mode) && status.st_size == 0;
+        if (replaceEmpty ? rename(newFile.c_str(), path.c_str()) != 0
+                         : !MoveIntoPlace(newFile, path)) {
+            error = errno == EEXIST ? std::string() : SystemError("cannot put it in place");
+        }
+    }
+    unlink(newFile.c_str());  // gone already once it is in place
+    if (error.empty()) SyncFolderHolding(path);
+    return error;
+}
+
+RegistryHeader ReadRegistryHeader(const std::string& path) {
     const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) return SystemError("it cannot be read");
+    if (fd < 0) return {SystemError("it cannot be read")};
     std::array<unsigned char, 100> header{};
     const ssize_t size = pread(fd, header.data(), header.size(), 0);
     close(fd);
     static const char kMagic[] = "SQLite format 3";  // with its NUL: 16 bytes
     if (size != static_cast<ssize_t>(header.size()) ||
         std::memcmp(header.data(), kMagic, sizeof kMagic) != 0) {
-        return "it is not an SQLite database";
+        return {"it is not an SQLite database"};
     }
-    return SchemaProblem(BigEndian32(&header[68]), BigEndian32(&header[60]));
+    return {SchemaProblem(BigEndian32(&header[68]), BigEndian32(&header[60])),
+            header[18] == 2 || header[19] == 2};
+}
+
+bool SideFileHoldsData(const std::string& path, const char* suffix) {
+    struct stat status {};
+    return stat((path + suffix).c_str(), &status) == 0 && status.st_size > 0;
 }
 
 }  // namespace brackwell::registry

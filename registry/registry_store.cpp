@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "registry/store_transaction.h"
+
 namespace brackwell::registry {
 
 RegistryStore::RegistryStore(std::unique_ptr<StoreConnection> connection)
@@ -15,8 +17,8 @@ LONG RegistryStore::Sync(bool withValues) {
 }
 
 LONG RegistryStore::Reload(bool withValues) {
-    const bool ownTransaction = !connection_->InTransaction();
-    int rc = ownTransaction ? connection_->Execute("BEGIN") : SQLITE_OK;
+    const ReadTransaction transaction(*connection_);
+    int rc = transaction.status();
     if (rc != SQLITE_OK) return ErrorFromSqlite(rc);
 
     // The first statement takes the shared lock, which holds the file still
@@ -39,7 +41,6 @@ LONG RegistryStore::Reload(bool withValues) {
         rc = tables_.LoadValues(index_);
         valuesLoaded_ = rc == SQLITE_OK;
     }
-    if (ownTransaction) connection_->Execute("COMMIT");
     if (rc != SQLITE_OK) return ErrorFromSqlite(rc);
     counter_ = counter;
     stale_ = false;

@@ -3,37 +3,29 @@
 #include "registry/registry_store.h"
 
 #include "registry/registry_limits.h"
+#include "registry/store_transaction.h"
 
 namespace brackwell::registry {
 
 LONG RegistryStore::Write(const std::function<LONG()>& body) {
-    const bool outer = !connection_->InTransaction();
-    // IMMEDIATE takes the write lock up front: a busy file fails here, before
-    // anything changed, instead of at the first write inside the body.
-    int rc = connection_->Execute(outer ? "BEGIN IMMEDIATE" : "SAVEPOINT write");
-    if (rc != SQLITE_OK) return ErrorFromSqlite(rc);
+    if (connection_->readOnly()) return ERROR_ACCESS_DENIED;
+    WriteTransaction transaction(*connection_);
+    if (transaction.status() != SQLITE_OK) return ErrorFromSqlite(transaction.status());
 
     const std::uint64_t mutationsBefore = mutations_;
     const std::int64_t changesBefore = connection_->TotalChanges();
-    LONG result = outer ? Sync(false) : ERROR_SUCCESS;
+    LONG result = transaction.nested() ? ERROR_SUCCESS : Sync(false);
     if (result == ERROR_SUCCESS) result = body();
-    if (result == ERROR_SUCCESS) {
-        rc = connection_->Execute(outer ? "COMMIT" : "RELEASE write");
-        result = ErrorFromSqlite(rc);
-    }
+    if (result == ERROR_SUCCESS) result = ErrorFromSqlite(transaction.Commit());
     if (result != ERROR_SUCCESS) {
-        if (outer) {
-            connection_->Execute("ROLLBACK");
-        } else {
-            connection_->Execute("ROLLBACK TO write");
-            connection_->Execute("RELEASE write");
-        }
+        // The transaction rolls back as it goes out of scope.
         if (mutations_ != mutationsBefore) stale_ = true;
         return result;
     }
     // Our commit bumped the change counter by one; no one else could commit
     // while we held the lock, so the mirror matches the new counter.
-    if (outer && counter_ && connection_->TotalChanges() != changesBefore) ++*counter_;
+    if (!transaction.nested() && counter_ && connection_->TotalChanges() != changesBefore)
+        ++*counter_;
     return ERROR_SUCCESS;
 }
 

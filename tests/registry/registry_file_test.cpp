@@ -90,13 +90,14 @@ TEST(RegistryFileCreation, NewFileIsPrivateInPrivateFolders) {
     }
 }
 
-TEST(RegistryFileCreation, ANewFileIsSeededOnceAndAFailedSeedLeavesItEmpty) {
+TEST(RegistryFileCreation, ANewFileIsSeededOnceAndAFailedSeedLeavesNoFile) {
     TemporaryFolder folder;
     const std::string path = folder.path() + "/registry.sqlite3";
     OpenResult opened = OpenDeviceRegistry(path, "REGEDIT4\n[HKEY_CURRENT_USER\\Bad\n");
     EXPECT_FALSE(opened.ok);
     EXPECT_NE(std::string::npos, opened.error.find(path)) << opened.error;
-    EXPECT_EQ(0u, std::filesystem::file_size(path));
+    EXPECT_FALSE(std::filesystem::exists(path));
+    EXPECT_EQ((std::vector<std::string>{"registry.sqlite3-lock"}), FolderListing(folder.path()));
 
     opened = OpenDeviceRegistry(path, "REGEDIT4\n\n[HKEY_CURRENT_USER\\Seeded]\n\"v\"=\"1\"\n");
     ASSERT_TRUE(opened.ok) << opened.error;

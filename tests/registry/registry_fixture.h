@@ -26,7 +26,8 @@ private:
 };
 
 std::string ReadFileBytes(const std::string& path);
-std::string Narrow(const std::u16string& text);  // ASCII only, for messages
+std::vector<std::string> FolderListing(const std::string& folder);  // names, sorted
+std::string Narrow(const std::u16string& text);                     // ASCII only, for messages
 
 // Every key below root\path (itself included) in enumeration order with its
 // values' names, types and bytes, one line each: two dumps are equal exactly

@@ -1,8 +1,9 @@
-// Two processes on one registry file: changes are seen by the next call, a
+// Processes sharing one registry file: changes are seen by the next call, a
 // write that returned survives its process being killed, concurrent writers
-// both succeed, and a call that cannot get the lock fails without changing
-// anything.
+// all succeed, and a call that cannot get the registry within the lock wait
+// fails without changing anything.
 
+#include "registry/device_registry.h"
 #include "registry/registry.h"
 #include "tests/registry/helper_process.h"
 #include "tests/registry/registry_fixture.h"
@@ -57,11 +58,31 @@ TEST_F(RegistryProcesses, ConcurrentWritersAllSucceed) {
     EXPECT_EQ(u"x", GetString(busy, u"b0"));
 }
 
-TEST_F(RegistryProcesses, ACallThatCannotGetTheLockFailsAndChangesNothing) {
+// A process that holds the registry far longer than any write: either a
+// Brackwell process stopped in the middle of one, or a program that locks the
+// file through SQLite without knowing the registry lock.
+struct LockHolder {
+    const char* holder;
+    const char* command;
+};
+
+class HeldRegistry : public RegistryProcesses, public ::testing::WithParamInterface<LockHolder> {
+protected:
+    void SetUp() override {
+        RegistryProcesses::SetUp();
+        SetRegistryLockWait(std::chrono::seconds(1));
+    }
+    void TearDown() override {
+        SetRegistryLockWait(kDefaultRegistryLockWait);
+        RegistryProcesses::TearDown();
+    }
+};
+
+TEST_P(HeldRegistry, PastTheWaitACallFailsBusyAndChangesNothing) {
     HKEY key = Create(u"Locked");
     SetString(key, u"before", u"1");
     ASSERT_EQ(0, RunHelper({"set", RegistryPath(), "Locked", "theirs", "2"}));
-    HelperProcess holder({"hold", RegistryPath()});
+    HelperProcess holder({GetParam().command, RegistryPath()});
     ASSERT_EQ("locked", holder.ReadLine());
 
     HKEY created = nullptr;
@@ -77,6 +98,12 @@ TEST_F(RegistryProcesses, ACallThatCannotGetTheLockFailsAndChangesNothing) {
     SetString(key, u"after", u"3");
     EXPECT_EQ((std::vector<std::u16string>{u"before", u"theirs", u"after"}), ValueNames(key));
 }
+
+INSTANTIATE_TEST_SUITE_P(
+    Registry, HeldRegistry,
+    ::testing::Values(LockHolder{"BrackwellProcessStoppedMidWrite", "hold-lock"},
+                      LockHolder{"ProgramHoldingSQLitesOwnLock", "hold"}),
+    [](const ::testing::TestParamInfo<LockHolder>& info) { return info.param.holder; });
 
 }  // namespace
 }  // namespace brackwell::registry::testing

@@ -4,18 +4,26 @@
 //                                registry open until stdin closes; exit 0 on success
 //   fill PATH KEY PREFIX COUNT   set COUNT values PREFIX0.. one write each
 //   delete PATH KEY              delete a key
-//   hold PATH                    lock the file for writing, print "locked",
-//                                and keep the lock until stdin closes
+//   hold PATH                    lock the file for writing through SQLite, as a
+//                                program that does not know the registry lock
+//                                would, print "locked", and keep the lock until
+//                                stdin closes
+//   hold-lock PATH [MS]          take the registry lock as a Brackwell process
+//                                does for a write, print "locked", and keep it
+//                                until stdin closes or for MS milliseconds
 
 #include <sqlite3.h>
 #include <unistd.h>
 
+#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
+#include <thread>
 
 #include "registry/device_registry.h"
 #include "registry/registry.h"
+#include "registry/registry_lock.h"
 
 namespace {
 
@@ -48,11 +56,30 @@ int Hold(const char* path) {
 
 }  // namespace
 
+int HoldRegistryLock(const char* path, const char* milliseconds) {
+    using brackwell::registry::RegistryLock;
+    RegistryLock lock = RegistryLock::Open(path, true);
+    if (!lock.Acquire(brackwell::registry::LockMode::Exclusive,
+                      brackwell::registry::LockClock::now() + std::chrono::minutes(1))) {
+        return 1;
+    }
+    std::puts("locked");
+    std::fflush(stdout);
+    if (milliseconds) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(std::atoi(milliseconds)));
+    } else {
+        WaitForInputToClose();
+    }
+    lock.Release();
+    return 0;
+}
+
 int main(int argc, char** argv) {
     const std::string command = argc > 2 ? argv[1] : "";
     if (command == "hold") return Hold(argv[2]);
     const bool known = (argc == 6 && (command == "set" || command == "fill")) ||
                        (argc == 4 && command == "delete");
+    if (command == "hold-lock") return HoldRegistryLock(argv[2], argc > 3 ? argv[3] : nullptr);
     if (!known) return 2;
     if (!brackwell::registry::OpenDeviceRegistry(argv[2]).ok) return 3;
     if (command == "delete") {
