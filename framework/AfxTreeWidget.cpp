@@ -1,24 +1,13 @@
 #include "framework/AfxTreeWidget.h"
 
-#include <QHeaderView>
+#include <QItemSelectionModel>
 
-#include "framework/AfxTreeItem.h"
 #include "framework/CImageList.h"
 #include "framework/CWnd.h"
 
-namespace {
-
-bool IsAncestor(const QTreeWidgetItem* ancestor, const QTreeWidgetItem* item) {
-    for (const QTreeWidgetItem* p = item ? item->parent() : nullptr; p; p = p->parent())
-        if (p == ancestor) return true;
-    return false;
-}
-
-}  // namespace
-
 AfxTreeWidget::AfxTreeWidget(QWidget* parent, DWORD dwStyle, CWnd* pNotifyTarget)
-    : QTreeWidget(parent), m_pNotifyTarget(pNotifyTarget) {
-    setColumnCount(1);
+    : QTreeView(parent), m_pModel(new AfxTreeModel(this)), m_pNotifyTarget(pNotifyTarget) {
+    setModel(m_pModel);
     setHeaderHidden(true);
     setUniformRowHeights(true);
     setSelectionMode(SingleSelection);
@@ -26,114 +15,112 @@ AfxTreeWidget::AfxTreeWidget(QWidget* parent, DWORD dwStyle, CWnd* pNotifyTarget
     setIconSize(QSize(16, 16));
     setRootIsDecorated((dwStyle & TVS_LINESATROOT) != 0);
     setFrameShape((dwStyle & WS_BORDER) ? QFrame::StyledPanel : QFrame::NoFrame);
-    connect(this, &QTreeWidget::currentItemChanged, this, &AfxTreeWidget::OnCurrentChanged);
-    connect(this, &QTreeWidget::itemCollapsed, this, &AfxTreeWidget::OnCollapsed);
+    connect(selectionModel(), &QItemSelectionModel::currentChanged, this,
+            &AfxTreeWidget::OnCurrentChanged);
+    connect(this, &QTreeView::collapsed, this, &AfxTreeWidget::OnCollapsed);
 }
 
-AfxTreeItem* AfxTreeWidget::Item(HTREEITEM hItem) const {
-    const auto id = reinterpret_cast<std::uintptr_t>(hItem);
-    if (id < m_base || id - m_base >= m_items.size()) return nullptr;
-    return m_items[id - m_base];
+QModelIndex AfxTreeWidget::IndexOf(HTREEITEM hItem) const {
+    m_pModel->Publish();
+    return m_pModel->IndexOf(Nodes().Find(hItem));
 }
 
-HTREEITEM AfxTreeWidget::Handle(const QTreeWidgetItem* item) {
-    return item ? reinterpret_cast<HTREEITEM>(static_cast<const AfxTreeItem*>(item)->Id()) : nullptr;
-}
-
-QTreeWidgetItem* AfxTreeWidget::ParentOrRoot(QTreeWidgetItem* item) const {
-    return item->parent() ? item->parent() : invisibleRootItem();
-}
-
-HTREEITEM AfxTreeWidget::Insert(const QString& text, HTREEITEM hParent, HTREEITEM hInsertAfter) {
-    QTreeWidgetItem* parent = invisibleRootItem();
+HTREEITEM AfxTreeWidget::Insert(std::u16string_view text, HTREEITEM hParent,
+                                HTREEITEM hInsertAfter) {
+    Id parent = AfxTreeNodes::kRoot;
     if (hParent && hParent != TVI_ROOT) {
-        parent = Item(hParent);
-        if (!parent) return nullptr;
+        parent = Nodes().Find(hParent);
+        if (parent == AfxTreeNodes::kNone) return nullptr;
     }
     if (hInsertAfter != TVI_LAST) return nullptr;
-    auto* item = new AfxTreeItem(m_base + m_items.size());
-    item->setText(0, text);
-    m_items.push_back(item);
-    ++m_nCount;
-    parent->addChild(item);
-    return Handle(item);
-}
-
-void AfxTreeWidget::Unregister(QTreeWidgetItem* item) {
-    const auto id = static_cast<AfxTreeItem*>(item)->Id();
-    m_items[id - m_base] = nullptr;
-    --m_nCount;
-    for (int i = 0; i < item->childCount(); ++i) Unregister(item->child(i));
+    return Nodes().Handle(m_pModel->Insert(parent, text));
 }
 
 bool AfxTreeWidget::Delete(HTREEITEM hItem) {
-    AfxTreeItem* item = Item(hItem);
-    if (!item) return false;
-    QTreeWidgetItem* caret = currentItem();
-    const bool caretInside = caret && (caret == item || IsAncestor(item, caret));
-    QTreeWidgetItem* target = nullptr;
+    const Id id = Nodes().Find(hItem);
+    if (id == AfxTreeNodes::kNone) return false;
+    const HTREEITEM hCaret = Caret();
+    const Id caret = Nodes().Find(hCaret);
+    const bool caretInside =
+        caret != AfxTreeNodes::kNone && (caret == id || Nodes().IsAncestor(id, caret));
+    Id target = AfxTreeNodes::kNone;
     if (caretInside) {
-        QTreeWidgetItem* parent = ParentOrRoot(item);
-        const int index = parent->indexOfChild(item);
-        target = parent->child(index + 1);
-        if (!target && index > 0) target = parent->child(index - 1);
-        if (!target) target = item->parent();
+        const Id parent = Nodes().Parent(id);
+        const int row = Nodes().Row(id);
+        target = Nodes().Child(parent, row + 1);
+        if (target == AfxTreeNodes::kNone) target = Nodes().Child(parent, row - 1);
+        if (target == AfxTreeNodes::kNone && parent != AfxTreeNodes::kRoot) target = parent;
     }
-    const HTREEITEM hOld = Handle(caret);
-    const DWORD_PTR oldData = caret ? static_cast<AfxTreeItem*>(caret)->m_dwData : 0;
+    const DWORD_PTR oldData = hCaret ? Nodes().Data(caret) : 0;
 
     m_bSilent = true;
-    Unregister(item);
-    delete item;
+    m_pModel->Remove(id);
     if (caretInside) {
-        setCurrentItem(target);
-        if (!target) clearSelection();
+        setCurrentIndex(m_pModel->IndexOf(target));
+        if (target == AfxTreeNodes::kNone) clearSelection();
     }
     m_bSilent = false;
-    if (caretInside) Notify(hOld, oldData, target);
+    if (caretInside) Notify(hCaret, oldData, target);
     return true;
 }
 
 void AfxTreeWidget::DeleteAll() {
-    m_bSilent = true;
-    clear();
-    m_bSilent = false;
-    m_base += m_items.size();
-    m_items.clear();
-    m_nCount = 0;
+    // The reset this opens clears the caret without a notice.
+    m_pModel->Clear();
 }
 
 bool AfxTreeWidget::Select(HTREEITEM hItem) {
-    AfxTreeItem* item = nullptr;
+    m_pModel->Publish();
+    Id id = AfxTreeNodes::kNone;
     if (hItem) {
-        item = Item(hItem);
-        if (!item) return false;
+        id = Nodes().Find(hItem);
+        if (id == AfxTreeNodes::kNone) return false;
     }
-    setCurrentItem(item);
-    if (item) scrollToItem(item);
-    else clearSelection();
+    const QModelIndex index = m_pModel->IndexOf(id);
+    setCurrentIndex(index);
+    if (index.isValid())
+        scrollTo(index);
+    else
+        clearSelection();
+    return true;
+}
+
+HTREEITEM AfxTreeWidget::Caret() const {
+    m_pModel->Publish();
+    return Nodes().Handle(AfxTreeModel::IdOf(currentIndex()));
+}
+
+bool AfxTreeWidget::Expand(HTREEITEM hItem) {
+    const QModelIndex index = IndexOf(hItem);
+    if (!index.isValid()) return false;
+    expand(index);
     return true;
 }
 
 CImageList* AfxTreeWidget::SetImageList(CImageList* pImageList) {
     CImageList* previous = m_pImageList;
     m_pImageList = pImageList;
+    m_pModel->SetImageList(pImageList);
     viewport()->update();
     return previous;
 }
 
-void AfxTreeWidget::OnCurrentChanged(QTreeWidgetItem* current, QTreeWidgetItem* previous) {
+void AfxTreeWidget::OnCurrentChanged(const QModelIndex& current, const QModelIndex& previous) {
     if (m_bSilent) return;
-    Notify(Handle(previous), previous ? static_cast<AfxTreeItem*>(previous)->m_dwData : 0, current);
+    const Id old = AfxTreeModel::IdOf(previous);
+    Notify(Nodes().Handle(old), Nodes().IsLive(old) ? Nodes().Data(old) : 0,
+           AfxTreeModel::IdOf(current));
 }
 
-void AfxTreeWidget::OnCollapsed(QTreeWidgetItem* item) {
+void AfxTreeWidget::OnCollapsed(const QModelIndex& index) {
     // As on the platform, collapsing the branch that holds the caret moves
     // the caret to the collapsed item.
-    if (IsAncestor(item, currentItem())) setCurrentItem(item);
+    const Id caret = AfxTreeModel::IdOf(currentIndex());
+    if (Nodes().IsLive(caret) && Nodes().IsAncestor(AfxTreeModel::IdOf(index), caret))
+        setCurrentIndex(index);
 }
 
-void AfxTreeWidget::Notify(HTREEITEM hOld, DWORD_PTR oldData, QTreeWidgetItem* current) {
+void AfxTreeWidget::Notify(HTREEITEM hOld, DWORD_PTR oldData, Id current) {
     if (!m_pNotifyTarget) return;
     NMTREEVIEW nm{};
     nm.hdr.code = TVN_SELCHANGED;
@@ -142,7 +129,7 @@ void AfxTreeWidget::Notify(HTREEITEM hOld, DWORD_PTR oldData, QTreeWidgetItem* c
     nm.itemOld.hItem = hOld;
     nm.itemOld.lParam = LPARAM(oldData);
     nm.itemNew.mask = TVIF_HANDLE | TVIF_PARAM;
-    nm.itemNew.hItem = Handle(current);
-    nm.itemNew.lParam = current ? LPARAM(static_cast<AfxTreeItem*>(current)->m_dwData) : 0;
+    nm.itemNew.hItem = Nodes().Handle(current);
+    nm.itemNew.lParam = Nodes().IsLive(current) ? LPARAM(Nodes().Data(current)) : 0;
     m_pNotifyTarget->SendNotify(&nm.hdr);
 }

@@ -1,46 +1,46 @@
 #pragma once
-// The widget behind CTreeCtrl: keeps the handle table (handles are ids that
-// increase for the life of the control, looked up in O(1)) and reports
-// caret changes to the notify target as TVN_SELCHANGED, synchronously.
+// The widget behind CTreeCtrl: a tree view with rows of one height over the
+// control's item model, so that only the rows in sight are measured or
+// painted. It keeps the caret (the current index) and reports every change
+// of it to the notify target as TVN_SELCHANGED, synchronously.
 
-#include <QTreeWidget>
-#include <cstdint>
-#include <vector>
+#include <QTreeView>
 
+#include "framework/AfxTreeModel.h"
 #include "framework/types.h"
 
-class AfxTreeItem;
 class CImageList;
 class CWnd;
 
-class AfxTreeWidget : public QTreeWidget {
+class AfxTreeWidget : public QTreeView {
 public:
+    using Id = AfxTreeModel::Id;
+
     AfxTreeWidget(QWidget* parent, DWORD dwStyle, CWnd* pNotifyTarget);
 
-    AfxTreeItem* Item(HTREEITEM hItem) const;
-    static HTREEITEM Handle(const QTreeWidgetItem* item);
+    const AfxTreeNodes& Nodes() const { return m_pModel->Nodes(); }
+    AfxTreeModel& Model() const { return *m_pModel; }
+    // The model index of a live item (invalid otherwise), for the view's
+    // own geometry queries.
+    QModelIndex IndexOf(HTREEITEM hItem) const;
 
-    HTREEITEM Insert(const QString& text, HTREEITEM hParent, HTREEITEM hInsertAfter);
+    HTREEITEM Insert(std::u16string_view text, HTREEITEM hParent, HTREEITEM hInsertAfter);
     bool Delete(HTREEITEM hItem);
     void DeleteAll();
     bool Select(HTREEITEM hItem);
-    UINT Count() const { return UINT(m_nCount); }
+    HTREEITEM Caret() const;
+    bool Expand(HTREEITEM hItem);
 
     const CImageList* ImageList() const { return m_pImageList; }
     CImageList* SetImageList(CImageList* pImageList);
 
 private:
-    void OnCurrentChanged(QTreeWidgetItem* current, QTreeWidgetItem* previous);
-    void OnCollapsed(QTreeWidgetItem* item);
-    void Notify(HTREEITEM hOld, DWORD_PTR oldData, QTreeWidgetItem* current);
-    void Unregister(QTreeWidgetItem* item);
-    QTreeWidgetItem* ParentOrRoot(QTreeWidgetItem* item) const;
+    void OnCurrentChanged(const QModelIndex& current, const QModelIndex& previous);
+    void OnCollapsed(const QModelIndex& index);
+    void Notify(HTREEITEM hOld, DWORD_PTR oldData, Id current);
 
+    AfxTreeModel* m_pModel;
     CWnd* m_pNotifyTarget;
     CImageList* m_pImageList = nullptr;
-    // Slot i holds the item with id m_base + i, or null once deleted.
-    std::vector<AfxTreeItem*> m_items;
-    std::uintptr_t m_base = 1;
-    std::size_t m_nCount = 0;
     bool m_bSilent = false;
 };

@@ -1,10 +1,12 @@
 #pragma once
 // Tree control. Item handles are never reused within a run: a handle of a
 // deleted item stays unequal to every later item, and calls with it fail
-// harmlessly. Selection changes, whether by the user or by SelectItem or
-// DeleteItem, are reported with TVN_SELCHANGED (an NMTREEVIEW) before the
-// call that caused them returns.
+// harmlessly. Items live in compact arrays, so a tree of hundreds of
+// thousands of items is cheap to fill and to hold. Selection changes, whether by the user or by
+// SelectItem or DeleteItem, are reported with TVN_SELCHANGED (an NMTREEVIEW) before the call that
+// caused them returns.
 
+#include "framework/AfxTreeNodes.h"
 #include "framework/CWnd.h"
 
 class CImageList;
@@ -61,4 +63,6 @@ protected:
 
 private:
     AfxTreeWidget* Tree() const;
+    // The item a handle names, kNone (for a stale handle or no tree too).
+    AfxTreeNodes::Id Find(HTREEITEM hItem) const;
 };

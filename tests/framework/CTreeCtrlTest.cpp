@@ -1,5 +1,6 @@
-#include <QTreeWidget>
 #include <gtest/gtest.h>
+
+#include <QTreeView>
 
 #include "tests/framework/TestSupport.h"
 
@@ -53,8 +54,9 @@ TEST_F(CTreeCtrlTest, UserClickNotifiesLikeSelectItem) {
     BuildSample();
     tree.Expand(root, TVE_EXPAND);
     parent.m_hWnd->show();
-    auto* widget = static_cast<QTreeWidget*>(tree.m_hWnd);
-    const QRect rect = widget->visualItemRect(widget->topLevelItem(0)->child(1));
+    auto* widget = static_cast<QTreeView*>(tree.m_hWnd);
+    const QRect rect =
+        widget->visualRect(widget->model()->index(1, 0, widget->model()->index(0, 0)));
     Click(widget->viewport(), rect.center());
     ASSERT_EQ(parent.Codes(), std::vector<UINT>{TVN_SELCHANGED});
     EXPECT_EQ(parent.records[0].hNew, b);
@@ -107,8 +109,8 @@ TEST_F(CTreeCtrlTest, CollapsingTheCaretsBranchSelectsTheCollapsedItem) {
     BuildSample();
     tree.SelectItem(a1);
     parent.records.clear();
-    auto* widget = static_cast<QTreeWidget*>(tree.m_hWnd);
-    widget->collapseItem(widget->topLevelItem(0));  // as a tap on the branch's button does
+    auto* widget = static_cast<QTreeView*>(tree.m_hWnd);
+    widget->collapse(widget->model()->index(0, 0));  // as a tap on the branch's button does
     EXPECT_EQ(tree.GetSelectedItem(), root);
     ASSERT_EQ(parent.records.size(), 1u);
     EXPECT_EQ(parent.records[0].hNew, root);

@@ -40,6 +40,7 @@ BOOL CNotifyRecorder::OnNotify(WPARAM, LPARAM lParam, LRESULT* pResult) {
         auto* nm = reinterpret_cast<NMTREEVIEW*>(hdr);
         r.hOld = nm->itemOld.hItem;
         r.hNew = nm->itemNew.hItem;
+        r.newData = nm->itemNew.lParam;
         if (tree) r.caretDuringNotify = tree->GetSelectedItem();
     } else if (hdr->code == LVN_BEGINLABELEDIT || hdr->code == LVN_ENDLABELEDIT) {
         auto* nm = reinterpret_cast<NMLVDISPINFO*>(hdr);

@@ -23,6 +23,7 @@ public:
         UINT_PTR id = 0;
         HTREEITEM hOld = nullptr;
         HTREEITEM hNew = nullptr;
+        LPARAM newData = 0;
         HTREEITEM caretDuringNotify = nullptr;
         int item = -1;
         bool hasText = false;

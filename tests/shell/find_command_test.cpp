@@ -4,8 +4,9 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QItemSelectionModel>
 #include <QToolButton>
-#include <QTreeWidget>
+#include <QTreeView>
 
 #include "framework/CTreeCtrl.h"
 #include "framework/CWinApp.h"
@@ -111,9 +112,9 @@ TEST_F(SearchTest, WithoutASelectedKeyTheStepStartsAtTheFirstRoot) {
 TEST_F(SearchTest, MatchIsShownUnderTheWaitCursor) {
     StartAt(u"HKEY_CLASSES_ROOT");
     bool bWaiting = false;
-    auto* tree = qobject_cast<QTreeWidget*>(Tree().GetSafeHwnd());
+    auto* tree = qobject_cast<QTreeView*>(Tree().GetSafeHwnd());
     const QMetaObject::Connection watch =
-        QObject::connect(tree, &QTreeWidget::currentItemChanged, [&bWaiting] {
+        QObject::connect(tree->selectionModel(), &QItemSelectionModel::currentChanged, [&bWaiting] {
             const QCursor* cursor = QApplication::overrideCursor();
             bWaiting = AfxGetApp()->GetWaitCursorCount() > 0 && cursor &&
                        cursor->shape() == Qt::WaitCursor;

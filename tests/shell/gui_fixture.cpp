@@ -9,13 +9,11 @@
 #include <QPlainTextEdit>
 #include <QTest>
 #include <QToolButton>
-#include <QTreeWidget>
 #include <algorithm>
 #include <ostream>
 
 #include "document/CBrackwellDoc.h"
 #include "framework/AfxMessageBox.h"
-#include "framework/AfxTreeItem.h"
 #include "framework/AfxTreeWidget.h"
 #include "framework/CDialog.h"
 #include "framework/CEdit.h"
@@ -212,10 +210,9 @@ void GuiTest::TapKey(std::u16string_view path) {
          parent = Tree().GetParentItem(parent))
         Tree().Expand(parent, TVE_EXPAND);
     auto* tree = static_cast<AfxTreeWidget*>(Tree().GetSafeHwnd());
-    QTreeWidgetItem* widgetItem = tree->Item(item);
-    tree->scrollToItem(widgetItem);
-    QTest::mouseClick(tree->viewport(), Qt::LeftButton, {},
-                      tree->visualItemRect(widgetItem).center());
+    const QModelIndex index = tree->IndexOf(item);
+    tree->scrollTo(index);
+    QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, tree->visualRect(index).center());
 }
 
 void GuiTest::TapRow(int row) {
