@@ -24,7 +24,19 @@ std::string Refusal(const RegOperation& op, const RegistryStore::Names& path) {
     return {};
 }
 
-LONG Apply(RegistryStore& store, const RegOperation& op, std::string* reason) {
+// Resolving first lets the store's path cache serve the run of values under one
+// key, and the next key in tree order, without looking up every name again.
+LONG ExistingOrCreated(RegistryStore& store, RegistryStore::Slot root,
+                       const RegistryStore::Names& path, RegistryStore::Slot* slot) {
+    *slot = store.Resolve(root, path);
+    bool created = false;
+    return *slot != KeyIndex::kNoSlot ? ERROR_SUCCESS
+                                      : store.CreatePath(root, path, slot, &created);
+}
+
+}  // namespace
+
+LONG ApplyOperation(RegistryStore& store, const RegOperation& op, std::string* reason) {
     RegistryStore::Slot root;
     if (store.RootSlot(op.root, &root) != ERROR_SUCCESS) {
         *reason = "the root key is unknown";
@@ -35,18 +47,17 @@ LONG Apply(RegistryStore& store, const RegOperation& op, std::string* reason) {
     if (!reason->empty()) return ERROR_INVALID_PARAMETER;
 
     RegistryStore::Slot slot = KeyIndex::kNoSlot;
-    bool created = false;
     LONG rc = ERROR_SUCCESS;
     switch (op.kind) {
         case RegOperation::Kind::CreateKey:
-            rc = store.CreatePath(root, path, &slot, &created);
+            rc = ExistingOrCreated(store, root, path, &slot);
             break;
         case RegOperation::Kind::DeleteKey:
             slot = store.Resolve(root, path);
             if (slot != KeyIndex::kNoSlot) rc = store.RemoveKey(slot);
             break;
         case RegOperation::Kind::SetValue:
-            rc = store.CreatePath(root, path, &slot, &created);
+            rc = ExistingOrCreated(store, root, path, &slot);
             if (rc == ERROR_SUCCESS) rc = store.PutValue(slot, op.name, op.type, op.data);
             break;
         case RegOperation::Kind::DeleteValue:
@@ -59,8 +70,6 @@ LONG Apply(RegistryStore& store, const RegOperation& op, std::string* reason) {
     return rc;
 }
 
-}  // namespace
-
 bool ApplyOperations(const std::vector<RegOperation>& operations, std::string* error) {
     RegistryStore* store = CurrentRegistry();
     std::string reason;
@@ -68,7 +77,8 @@ bool ApplyOperations(const std::vector<RegOperation>& operations, std::string* e
     if (store) {
         rc = store->Write([&]() -> LONG {
             for (const RegOperation& op : operations) {
-                if (const LONG result = Apply(*store, op, &reason); result != ERROR_SUCCESS) {
+                if (const LONG result = ApplyOperation(*store, op, &reason);
+                    result != ERROR_SUCCESS) {
                     reason = "line " + std::to_string(op.line) + ": " + reason;
                     return result;
                 }

@@ -1,13 +1,15 @@
 #include "registry/reg_file_reader.h"
 
 #include <optional>
+#include <streambuf>
 
 #include "registry/apply_operations.h"
+#include "registry/current_registry.h"
 #include "registry/reg_key_header.h"
 #include "registry/reg_line_cursor.h"
 #include "registry/reg_line_scanner.h"
-#include "registry/reg_text_encoding.h"
 #include "registry/reg_value_line.h"
+#include "registry/registry_error_text.h"
 
 namespace brackwell::registry {
 
@@ -19,31 +21,33 @@ using Kind = RegOperation::Kind;
 constexpr std::u16string_view kRegedit4Header = u"REGEDIT4";
 constexpr std::u16string_view kVersion5Header = u"Windows Registry Editor Version 5.00";
 
-RegParseResult Refuse(int line, const std::string& reason) {
-    RegParseResult result;
-    result.error = "line " + std::to_string(line) + ": " + reason;
-    return result;
+RegReadResult Refuse(int line, const std::string& reason) {
+    return {false, "line " + std::to_string(line) + ": " + reason};
 }
+
+// Bytes in memory read as a stream, without a copy.
+class MemoryBuffer : public std::streambuf {
+public:
+    explicit MemoryBuffer(std::string_view bytes) {
+        char* begin = const_cast<char*>(bytes.data());
+        setg(begin, begin, begin + bytes.size());
+    }
+};
 
 }  // namespace
 
-RegParseResult ParseRegFile(std::string_view bytes) {
-    const DecodedText decoded = DecodeRegFileBytes(bytes);
-    if (!decoded.error.empty()) {
-        RegParseResult result;
-        result.error = decoded.error;
-        return result;
-    }
-    RegLineCursor cursor(decoded.text);
+RegReadResult ReadRegFile(std::istream& in, const RegOperationSink& sink) {
+    RegLineCursor cursor(in);
+    if (!cursor.error().empty()) return Refuse(cursor.LineNumber(), cursor.error());
     const std::u16string_view header = TrimBlanks(cursor.Current());
     const bool regedit4 = header == kRegedit4Header;
-    if (!regedit4 && header != kVersion5Header)
+    if (!regedit4 && header != kVersion5Header) {
         return Refuse(1,
                       "not a registry file: the first line must read \"REGEDIT4\" or "
                       "\"Windows Registry Editor Version 5.00\"");
-
-    RegParseResult result;
+    }
     std::optional<RegKeyHeader> key;
+    RegOperation op;
     for (cursor.Advance(); !cursor.AtEnd(); cursor.Advance()) {
         const int line = cursor.LineNumber();
         RegLineScanner scanner(cursor.Current());
@@ -53,46 +57,74 @@ RegParseResult ParseRegFile(std::string_view bytes) {
         if (scanner.Peek() == u'[') {
             RegKeyHeader header;
             if (!ParseRegKeyHeader(scanner.Rest(), header, reason)) return Refuse(line, reason);
-            result.operations.push_back({header.remove ? Kind::DeleteKey : Kind::CreateKey,
-                                         header.root,
-                                         header.path,
-                                         {},
-                                         REG_NONE,
-                                         {},
-                                         line});
+            op.kind = header.remove ? Kind::DeleteKey : Kind::CreateKey;
+            op.root = header.root;
+            op.path = header.path;
+            op.name.clear();
+            op.type = REG_NONE;
+            op.data.clear();
             key = std::move(header);
         } else if (scanner.Peek() == u'"' || scanner.Peek() == u'@') {
-            if (!key)
+            if (!key) {
                 return Refuse(
                     line,
                     "a value needs a key header such as [HKEY_LOCAL_MACHINE\\Software] before it");
+            }
             RegValueLine value;
-            if (!ParseRegValueLine(scanner, cursor, regedit4, value, reason))
+            if (!ParseRegValueLine(scanner, cursor, regedit4, value, reason)) {
                 return Refuse(cursor.LineNumber(), reason);
+            }
             // Values under [-key] are checked like any other line but not applied:
             // setting one would bring back the key the header has just removed.
             if (key->remove) continue;
-            result.operations.push_back({value.remove ? Kind::DeleteValue : Kind::SetValue,
-                                         key->root, key->path, std::move(value.name), value.type,
-                                         std::move(value.data), line});
+            // The key's root and path stay in op from its header.
+            op.kind = value.remove ? Kind::DeleteValue : Kind::SetValue;
+            op.name = std::move(value.name);
+            op.type = value.type;
+            op.data = std::move(value.data);
         } else {
             return Refuse(line, "unexpected text " + Quote(scanner.Rest()) +
                                     "; expected [key], \"name\"=data, @=data or a comment");
         }
+        op.line = line;
+        if (!sink(op, &reason)) return Refuse(line, reason);
     }
-    result.ok = true;
+    if (!cursor.error().empty()) return Refuse(cursor.LineNumber(), cursor.error());
+    return {true, {}};
+}
+
+RegParseResult ParseRegFile(std::string_view bytes) {
+    MemoryBuffer buffer(bytes);
+    std::istream in(&buffer);
+    RegParseResult result;
+    const RegReadResult read = ReadRegFile(in, [&](const RegOperation& op, std::string*) {
+        result.operations.push_back(op);
+        return true;
+    });
+    result.ok = read.ok;
+    result.error = read.error;
+    if (!result.ok) result.operations.clear();
     return result;
 }
 
+RegImportResult ImportRegFile(std::istream& in) {
+    RegistryStore* store = CurrentRegistry();
+    if (!store) return {false, "no registry is open"};
+    RegReadResult read;
+    const LONG rc = store->Write([&] {
+        read = ReadRegFile(in, [&](const RegOperation& op, std::string* reason) {
+            return ApplyOperation(*store, op, reason) == ERROR_SUCCESS;
+        });
+        return read.ok ? ERROR_SUCCESS : ERROR_INVALID_PARAMETER;
+    });
+    if (rc == ERROR_SUCCESS) return {true, {}};
+    return {false, read.error.empty() ? RegistryErrorText(rc) : read.error};
+}
+
 RegImportResult ImportRegFile(std::string_view bytes) {
-    RegImportResult result;
-    RegParseResult parsed = ParseRegFile(bytes);
-    if (!parsed.ok) {
-        result.error = std::move(parsed.error);
-        return result;
-    }
-    result.ok = ApplyOperations(parsed.operations, &result.error);
-    return result;
+    MemoryBuffer buffer(bytes);
+    std::istream in(&buffer);
+    return ImportRegFile(in);
 }
 
 }  // namespace brackwell::registry

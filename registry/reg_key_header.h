@@ -16,7 +16,8 @@ struct RegKeyHeader {
 
 // key is "ROOT\\path" with a long or short root name (HKEY_LOCAL_MACHINE or HKLM, in any
 // case). Empty names (doubled or trailing backslashes) are skipped, as the store does.
-bool ParseRegKeyName(std::u16string_view key, HKEY& root, std::u16string& path, std::string& reason);
+bool ParseRegKeyName(std::u16string_view key, HKEY& root, std::u16string& path,
+                     std::string& reason);
 
 // The long name of one of the four roots, e.g. "HKEY_LOCAL_MACHINE"; empty for anything else.
 std::string RegRootName(HKEY root);

@@ -14,17 +14,6 @@ std::u16string_view TrimBlanks(std::u16string_view text) {
     return text;
 }
 
-bool IsHexDigit(char16_t c) {
-    return HexDigitValue(c) >= 0;
-}
-
-int HexDigitValue(char16_t c) {
-    if (c >= u'0' && c <= u'9') return c - u'0';
-    if (c >= u'a' && c <= u'f') return c - u'a' + 10;
-    if (c >= u'A' && c <= u'F') return c - u'A' + 10;
-    return -1;
-}
-
 std::string Quote(std::u16string_view text) {
     constexpr std::size_t kMaxShown = 40;
     std::string shown = Utf16ToUtf8(text.substr(0, kMaxShown));

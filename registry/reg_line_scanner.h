@@ -18,7 +18,7 @@ public:
     // True when only blanks remain, or blanks and then a comment (";" to the end).
     bool AtEndOrComment() const;
     char16_t Peek() const { return m_line[m_pos]; }
-    void Skip() { ++m_pos; }
+    void Skip(std::size_t count = 1) { m_pos += count; }
     std::u16string_view Rest() const { return m_line.substr(m_pos); }
 
     // Consumes word when the line continues with it, ignoring ASCII case.
@@ -38,8 +38,16 @@ private:
 
 bool IsBlank(char16_t c);
 std::u16string_view TrimBlanks(std::u16string_view text);
-bool IsHexDigit(char16_t c);
-int HexDigitValue(char16_t c);
+// The value of a hexadecimal digit, or -1 for any other character.
+inline int HexDigitValue(char16_t c) {
+    if (c >= u'0' && c <= u'9') return c - u'0';
+    const char16_t lower = c | 0x20;
+    if (lower >= u'a' && lower <= u'f') return lower - u'a' + 10;
+    return -1;
+}
+inline bool IsHexDigit(char16_t c) {
+    return HexDigitValue(c) >= 0;
+}
 
 // Text for an error message: the characters in UTF-8 within double quotes, cut short if long.
 std::string Quote(std::u16string_view text);

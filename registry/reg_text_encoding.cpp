@@ -2,46 +2,41 @@
 
 namespace brackwell::registry::regfile {
 
-namespace {
-
-constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
-constexpr std::string_view kUtf16LeBom = "\xFF\xFE";
-
-// Decodes UTF-8 into out; on failure returns false with *badOffset at the faulty sequence.
-bool DecodeUtf8(std::string_view in, std::u16string& out, std::size_t* badOffset) {
-    out.clear();
-    out.reserve(in.size());
+std::size_t DecodeUtf8(std::string_view in, bool final, std::u16string& out, bool* invalid) {
+    *invalid = false;
     std::size_t i = 0;
     while (i < in.size()) {
         const auto lead = static_cast<unsigned char>(in[i]);
+        if (lead < 0x80) {
+            out.push_back(lead);
+            ++i;
+            continue;
+        }
         // Continuation bytes after the lead byte, and the smallest code point that needs them.
-        std::size_t extra = 0;
-        char32_t minimum = 0;
-        if (lead >= 0x80) {
-            extra = (lead & 0xE0) == 0xC0 ? 1 : (lead & 0xF0) == 0xE0 ? 2 : (lead & 0xF8) == 0xF0 ? 3 : 0;
-            if (extra == 0) {
-                *badOffset = i;
-                return false;
+        const std::size_t extra = (lead & 0xE0) == 0xC0   ? 1
+                                  : (lead & 0xF0) == 0xE0 ? 2
+                                  : (lead & 0xF8) == 0xF0 ? 3
+                                                          : 0;
+        if (extra == 0) break;
+        if (i + extra >= in.size()) {
+            // The character may go on in the next bytes: leave it for the next
+            // call, unless a byte already here cannot continue it.
+            bool canContinue = !final;
+            for (std::size_t k = i + 1; k < in.size(); ++k) {
+                canContinue = canContinue && (static_cast<unsigned char>(in[k]) & 0xC0) == 0x80;
             }
-            minimum = extra == 1 ? 0x80 : extra == 2 ? 0x800 : 0x10000;
+            if (canContinue) return i;
+            break;
         }
-        char32_t cp = extra == 0 ? lead : lead & (0x3F >> extra);
-        if (i + extra >= in.size() && extra > 0) {
-            *badOffset = i;
-            return false;
-        }
-        for (std::size_t k = 1; k <= extra; ++k) {
+        char32_t cp = lead & (0x3F >> extra);
+        bool continued = true;
+        for (std::size_t k = 1; k <= extra && continued; ++k) {
             const auto next = static_cast<unsigned char>(in[i + k]);
-            if ((next & 0xC0) != 0x80) {
-                *badOffset = i;
-                return false;
-            }
+            continued = (next & 0xC0) == 0x80;
             cp = (cp << 6) | (next & 0x3F);
         }
-        if (cp < minimum || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) {
-            *badOffset = i;
-            return false;
-        }
+        const char32_t minimum = extra == 1 ? 0x80 : extra == 2 ? 0x800 : 0x10000;
+        if (!continued || cp < minimum || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) break;
         if (cp >= 0x10000) {
             cp -= 0x10000;
             out.push_back(static_cast<char16_t>(0xD800 + (cp >> 10)));
@@ -51,59 +46,15 @@ bool DecodeUtf8(std::string_view in, std::u16string& out, std::size_t* badOffset
         }
         i += extra + 1;
     }
-    return true;
-}
-
-// 1-based line of position end in text, counting CRLF, LF and CR as one break each.
-template <typename Char>
-int LineAt(std::basic_string_view<Char> text, std::size_t end) {
-    int line = 1;
-    for (std::size_t i = 0; i < end && i < text.size(); ++i) {
-        if (text[i] == Char('\n') || (text[i] == Char('\r') && (i + 1 >= text.size() || text[i + 1] != Char('\n'))))
-            ++line;
-    }
-    return line;
-}
-
-std::string LineError(int line, std::string_view reason) {
-    return "line " + std::to_string(line) + ": " + std::string(reason);
-}
-
-}  // namespace
-
-DecodedText DecodeRegFileBytes(std::string_view bytes) {
-    DecodedText result;
-    if (bytes.starts_with(kUtf16LeBom)) {
-        bytes.remove_prefix(kUtf16LeBom.size());
-        result.text.reserve(bytes.size() / 2);
-        for (std::size_t i = 0; i + 1 < bytes.size(); i += 2) {
-            result.text.push_back(static_cast<char16_t>(static_cast<unsigned char>(bytes[i]) |
-                                                        static_cast<unsigned char>(bytes[i + 1]) << 8));
-        }
-        if (bytes.size() % 2 != 0) {
-            result.error = LineError(LineAt<char16_t>(result.text, result.text.size()),
-                                     "the UTF-16 text ends in half a character");
-            return result;
-        }
-    } else {
-        if (bytes.starts_with(kUtf8Bom))
-            bytes.remove_prefix(kUtf8Bom.size());
-        std::size_t bad = 0;
-        if (!DecodeUtf8(bytes, result.text, &bad)) {
-            result.error = LineError(LineAt<char>(bytes, bad), "the text is not valid UTF-8");
-            return result;
-        }
-    }
-    if (const auto nul = result.text.find(u'\0'); nul != std::u16string::npos)
-        result.error = LineError(LineAt<char16_t>(result.text, nul), "NUL character in the text");
-    return result;
+    *invalid = i < in.size();
+    return i;
 }
 
 std::optional<std::u16string> Utf8ToUtf16(std::string_view utf8) {
     std::u16string out;
-    std::size_t bad = 0;
-    if (!DecodeUtf8(utf8, out, &bad))
-        return std::nullopt;
+    bool invalid = false;
+    DecodeUtf8(utf8, true, out, &invalid);
+    if (invalid) return std::nullopt;
     return out;
 }
 
@@ -150,8 +101,7 @@ std::vector<std::uint8_t> Utf16LeBytes(std::u16string_view text) {
 
 std::vector<std::uint8_t> WidenSingleByteText(const std::vector<std::uint8_t>& bytes) {
     const std::string_view view(reinterpret_cast<const char*>(bytes.data()), bytes.size());
-    if (auto utf16 = Utf8ToUtf16(view))
-        return Utf16LeBytes(*utf16);
+    if (auto utf16 = Utf8ToUtf16(view)) return Utf16LeBytes(*utf16);
     std::u16string widened(bytes.begin(), bytes.end());
     return Utf16LeBytes(widened);
 }

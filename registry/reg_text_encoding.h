@@ -1,6 +1,6 @@
 #pragma once
-// Text conversions used by the .reg reader: file bytes to UTF-16, UTF-8 to and from
-// UTF-16, and the widening of single-byte string data in REGEDIT4 files.
+// Text conversions used by the .reg reader and writer: UTF-8 to and from UTF-16,
+// and the widening of single-byte string data in REGEDIT4 files.
 
 #include <cstdint>
 #include <optional>
@@ -10,15 +10,11 @@
 
 namespace brackwell::registry::regfile {
 
-struct DecodedText {
-    std::u16string text;
-    std::string error;  // "line N: reason" when the bytes are not valid text
-};
-
-// UTF-16LE when the bytes start with its byte-order mark, otherwise UTF-8 (a UTF-8
-// byte-order mark is dropped). NUL characters are refused: names and strings travel
-// NUL-terminated, so one inside the text would silently cut them short.
-DecodedText DecodeRegFileBytes(std::string_view bytes);
+// Decodes the UTF-8 bytes and appends them to out as UTF-16, returning how many
+// bytes were used: all of them, unless they end inside a character (when not
+// final, those bytes are left for the next call) or hold an invalid sequence
+// (overlong forms and surrogates included), where *invalid is set and decoding stops.
+std::size_t DecodeUtf8(std::string_view bytes, bool final, std::u16string& out, bool* invalid);
 
 // Strict UTF-8 (no overlong forms, no surrogates); nullopt when invalid.
 std::optional<std::u16string> Utf8ToUtf16(std::string_view utf8);

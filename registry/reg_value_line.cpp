@@ -19,7 +19,8 @@ bool ContinueOnNextLine(RegLineScanner& scanner, RegLineCursor& cursor, std::str
     }
     cursor.Advance();
     if (cursor.AtEnd()) {
-        reason = "the file ends where the hex data should continue";
+        reason = cursor.error().empty() ? "the file ends where the hex data should continue"
+                                        : cursor.error();
         return false;
     }
     scanner = RegLineScanner(cursor.Current());
@@ -61,6 +62,21 @@ bool ReadByte(RegLineScanner& scanner, std::vector<BYTE>& data, std::string& rea
     return true;
 }
 
+// Reads bytes written as "xx," one after the other, the way exporters write
+// them, without the checks of the general case; false when there is none.
+bool ReadByteRun(RegLineScanner& scanner, std::vector<BYTE>& data) {
+    const std::u16string_view rest = scanner.Rest();
+    std::size_t used = 0;
+    for (; used + 2 < rest.size() && rest[used + 2] == u','; used += 3) {
+        const int high = HexDigitValue(rest[used]);
+        const int low = HexDigitValue(rest[used + 1]);
+        if (high < 0 || low < 0) break;
+        data.push_back(static_cast<BYTE>(high << 4 | low));
+    }
+    scanner.Skip(used);
+    return used > 0;
+}
+
 // Comma-separated bytes; the empty list is allowed.
 bool ReadHexBytes(RegLineScanner& scanner, RegLineCursor& cursor, std::vector<BYTE>& data,
                   std::string& reason) {
@@ -80,6 +96,8 @@ bool ReadHexBytes(RegLineScanner& scanner, RegLineCursor& cursor, std::vector<BY
                 return false;
             }
             if (!ContinueOnNextLine(scanner, cursor, reason)) return false;
+        } else if (expect != Expect::Comma && ReadByteRun(scanner, data)) {
+            expect = Expect::Byte;
         } else if (expect == Expect::Comma) {
             if (c != u',') {
                 reason =

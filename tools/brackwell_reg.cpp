@@ -28,7 +28,8 @@ int Usage() {
     std::cerr << "usage: brackwell-reg [--registry FILE] import FILE.reg\n"
                  "       brackwell-reg [--registry FILE] list [ROOT\\path]\n"
                  "       brackwell-reg [--registry FILE] check\n"
-                 "The registry file defaults to " << DefaultRegistryPath() << ".\n";
+                 "The registry file defaults to "
+              << DefaultRegistryPath() << ".\n";
     return 1;
 }
 
@@ -47,13 +48,11 @@ std::vector<std::string> Strings(const std::vector<BYTE>& data) {
             text.push_back(unit);
             continue;
         }
-        if (text.empty())
-            break;
+        if (text.empty()) break;
         strings.push_back(Utf16ToUtf8(text));
         text.clear();
     }
-    if (!text.empty())
-        strings.push_back(Utf16ToUtf8(text));
+    if (!text.empty()) strings.push_back(Utf16ToUtf8(text));
     return strings;
 }
 
@@ -61,16 +60,17 @@ std::string Describe(DWORD type, const std::vector<BYTE>& data) {
     char buffer[40];
     if (type == REG_SZ || type == REG_EXPAND_SZ) {
         const std::vector<std::string> strings = Strings(data);
-        return (type == REG_SZ ? "REG_SZ \"" : "REG_EXPAND_SZ \"") + (strings.empty() ? "" : strings[0]) + "\"";
+        return (type == REG_SZ ? "REG_SZ \"" : "REG_EXPAND_SZ \"") +
+               (strings.empty() ? "" : strings[0]) + "\"";
     }
     if (type == REG_MULTI_SZ) {
         std::string text = "REG_MULTI_SZ";
-        for (const std::string& item : Strings(data))
-            text += " \"" + item + "\"";
+        for (const std::string& item : Strings(data)) text += " \"" + item + "\"";
         return text;
     }
     if (type == REG_DWORD && data.size() == 4) {
-        const DWORD value = data[0] | data[1] << 8 | data[2] << 16 | static_cast<DWORD>(data[3]) << 24;
+        const DWORD value =
+            data[0] | data[1] << 8 | data[2] << 16 | static_cast<DWORD>(data[3]) << 24;
         std::snprintf(buffer, sizeof buffer, "REG_DWORD 0x%08x (%u)", value, value);
         return buffer;
     }
@@ -92,10 +92,8 @@ int List(const std::string& keyName) {
     HKEY root = nullptr;
     std::u16string path;
     std::string reason;
-    if (!wide)
-        return Fail("the key name is not valid UTF-8");
-    if (!regfile::ParseRegKeyName(*wide, root, path, reason))
-        return Fail(reason);
+    if (!wide) return Fail("the key name is not valid UTF-8");
+    if (!regfile::ParseRegKeyName(*wide, root, path, reason)) return Fail(reason);
     HKEY key = nullptr;
     if (RegOpenKeyEx(root, path.c_str(), 0, 0, &key) != ERROR_SUCCESS)
         return Fail("no key " + keyName);
@@ -103,23 +101,26 @@ int List(const std::string& keyName) {
     std::u16string name(kNameChars, u'\0');
     for (DWORD index = 0;; ++index) {
         DWORD length = kNameChars;
-        if (RegEnumKeyEx(key, index, name.data(), &length, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS)
+        if (RegEnumKeyEx(key, index, name.data(), &length, nullptr, nullptr, nullptr, nullptr) !=
+            ERROR_SUCCESS)
             break;
         std::cout << Utf16ToUtf8(std::u16string_view(name.data(), length)) << "\\\n";
     }
     DWORD maxData = 0;
-    RegQueryInfoKey(key, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, &maxData,
-                    nullptr, nullptr);
+    RegQueryInfoKey(key, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr,
+                    &maxData, nullptr, nullptr);
     std::vector<BYTE> data;
     for (DWORD index = 0;; ++index) {
         DWORD length = kNameChars;
         DWORD type = 0;
         data.resize(std::max<DWORD>(maxData, 1));
         DWORD size = maxData;
-        if (RegEnumValue(key, index, name.data(), &length, nullptr, &type, data.data(), &size) != ERROR_SUCCESS)
+        if (RegEnumValue(key, index, name.data(), &length, nullptr, &type, data.data(), &size) !=
+            ERROR_SUCCESS)
             break;
         data.resize(size);
-        const std::string valueName = length == 0 ? "@" : "\"" + Utf16ToUtf8({name.data(), length}) + "\"";
+        const std::string valueName =
+            length == 0 ? "@" : "\"" + Utf16ToUtf8({name.data(), length}) + "\"";
         std::cout << valueName << " " << Describe(type, data) << "\n";
     }
     RegCloseKey(key);
@@ -128,12 +129,8 @@ int List(const std::string& keyName) {
 
 int Import(const std::string& file) {
     std::ifstream in(file, std::ios::binary);
-    if (!in)
-        return Fail("cannot read " + file);
-    const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    if (in.bad())
-        return Fail("cannot read " + file);
-    const RegImportResult result = ImportRegFile(bytes);
+    if (!in) return Fail("cannot read " + file);
+    const RegImportResult result = ImportRegFile(in);
     return result.ok ? 0 : Fail(file + ": " + result.error);
 }
 
@@ -146,15 +143,13 @@ int main(int argc, char** argv) {
         registryFile = args[1];
         args.erase(args.begin(), args.begin() + 2);
     }
-    if (args.empty())
-        return Usage();
+    if (args.empty()) return Usage();
     const std::string& command = args[0];
-    const bool known = (command == "import" && args.size() == 2) || (command == "list" && args.size() <= 2) ||
+    const bool known = (command == "import" && args.size() == 2) ||
+                       (command == "list" && args.size() <= 2) ||
                        (command == "check" && args.size() == 1);
-    if (!known)
-        return Usage();
-    if (registryFile.empty())
-        registryFile = DefaultRegistryPath();
+    if (!known) return Usage();
+    if (registryFile.empty()) registryFile = DefaultRegistryPath();
 
     // check must not create or seed the file it is asked about, and an empty
     // file would be seeded as a new registry.
@@ -167,8 +162,7 @@ int main(int argc, char** argv) {
     const RegistrySeed seed = ReadDefaultRegistrySeed();
     if (!seed.ok) return Fail(seed.error);
     const OpenResult opened = OpenDeviceRegistry(registryFile, seed.text);
-    if (!opened.ok)
-        return Fail(opened.error);
+    if (!opened.ok) return Fail(opened.error);
 
     int status = 0;
     if (command == "check")

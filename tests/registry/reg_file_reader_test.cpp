@@ -12,6 +12,7 @@
 
 #include "registry/default_registry_seed.h"
 #include "registry/device_registry.h"
+#include "registry/reg_text_encoding.h"
 #include "registry/registry.h"
 #include "tests/registry/registry_fixture.h"
 
@@ -182,6 +183,26 @@ TEST(RegFileEncoding, Utf16LittleEndianWithByteOrderMark) {
               Parse(bytes));
 }
 
+// The reader takes the file in chunks: a character, a CR LF pair or a line that
+// straddles two chunks must read as if it did not.
+TEST(RegFileEncoding, TextAcrossTheReadersChunksReadsTheSame) {
+    const std::u16string tail = u"\r\n[HKCU\\Caf\u00e9\\\U0001F511]\r\n\"n\"=hex:01,\\\r\n  02\r\n";
+    const std::vector<std::string> expected{
+        "create HKCU\\Caf<00E9>\\<D83D><DD11> @3",
+        "set HKCU\\Caf<00E9>\\<D83D><DD11> \"n\" type 3: 01 02 @4"};
+    for (std::size_t pad = 32750; pad < 32790; ++pad) {
+        const std::u16string text = u"REGEDIT4\r\n;" + std::u16string(pad, u'x') + tail;
+        std::string utf16 = "\xFF\xFE";
+        for (const char16_t c : text) {
+            utf16.push_back(static_cast<char>(c & 0xFF));
+            utf16.push_back(static_cast<char>(c >> 8));
+        }
+        EXPECT_EQ(expected, Parse(utf16)) << "UTF-16, pad " << pad;
+        const std::u16string longer = u"REGEDIT4\r\n;" + std::u16string(pad + 32747, u'x') + tail;
+        EXPECT_EQ(expected, Parse(regfile::Utf16ToUtf8(longer))) << "UTF-8, pad " << pad;
+    }
+}
+
 struct RefusedCase {
     const char* name;
     std::string text;
@@ -217,7 +238,8 @@ INSTANTIATE_TEST_SUITE_P(
         RefusedCase{"NulInsideText",
                     std::string(kV4) + "[HKLM\\a]\n\"x\"=\"a" + std::string(1, '\0') + "b\"\n",
                     "line 3: NUL character in the text"},
-        RefusedCase{"OddUtf16Length", std::string("\xFF\xFER\0E\0\n\0", 8) + "x",
+        RefusedCase{"OddUtf16Length",
+                    std::string("\xFF\xFER\0E\0G\0E\0D\0I\0T\0\x34\0\n\0", 20) + "x",
                     "line 2: the UTF-16 text ends in half a character"},
         RefusedCase{
             "ValueBeforeAnyKey", std::string(kV5) + "\n\"x\"=\"y\"\n",
