@@ -3,7 +3,6 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <filesystem>
 #include <fstream>
 #include <iostream>
 #include <iterator>
@@ -151,26 +150,30 @@ int main(int argc, char** argv) {
     if (!known) return Usage();
     if (registryFile.empty()) registryFile = DefaultRegistryPath();
 
-    // check must not create or seed the file it is asked about, and an empty
-    // file would be seeded as a new registry.
-    std::error_code error;
-    if (command == "check" && !std::filesystem::exists(registryFile, error))
-        return Fail(registryFile + ": no such registry file");
-    if (command == "check" && std::filesystem::is_regular_file(registryFile, error) &&
-        std::filesystem::file_size(registryFile, error) == 0)
-        return Fail(registryFile + ": the file is empty, not a registry yet");
-    const RegistrySeed seed = ReadDefaultRegistrySeed();
-    if (!seed.ok) return Fail(seed.error);
-    const OpenResult opened = OpenDeviceRegistry(registryFile, seed.text);
+    // check and list read only: they never create, seed or change the file.
+    OpenResult opened;
+    if (command == "import") {
+        const RegistrySeed seed = ReadDefaultRegistrySeed();
+        if (!seed.ok) return Fail(seed.error);
+        opened = OpenDeviceRegistry(registryFile, seed.text);
+    } else {
+        opened = OpenDeviceRegistryReadOnly(registryFile);
+    }
     if (!opened.ok) return Fail(opened.error);
 
     int status = 0;
-    if (command == "check")
-        std::cout << registryFile << ": OK\n";
-    else if (command == "import")
+    if (command == "check") {
+        const OpenResult checked = CheckDeviceRegistry();
+        if (checked.ok) {
+            std::cout << registryFile << ": OK\n";
+        } else {
+            status = Fail(checked.error);
+        }
+    } else if (command == "import") {
         status = Import(args[1]);
-    else
+    } else {
         status = List(args.size() == 2 ? args[1] : std::string());
+    }
     CloseDeviceRegistry();
     return status;
 }

@@ -56,8 +56,13 @@ TEST(BrackwellRegTool, CheckCreatesNothingAndChangesNothing) {
     EXPECT_EQ(1, Tool({"--registry", garbage, "check"}).status);
     EXPECT_EQ(std::string(4096, 'g'), ReadFileBytes(garbage));
 
+    // list reads only, as check does: it makes no registry either.
     const std::string registry = folder.path() + "/registry.sqlite3";
-    ASSERT_EQ(0, Tool({"--registry", registry, "list"}).status);
+    EXPECT_EQ(1, Tool({"--registry", registry, "list"}).status);
+    EXPECT_FALSE(std::filesystem::exists(registry));
+    const std::string emptyReg = folder.path() + "/empty.reg";
+    WriteBytes(emptyReg, "REGEDIT4\n");
+    ASSERT_EQ(0, Tool({"--registry", registry, "import", emptyReg}).status);
     const ProgramRun run = Tool({"--registry", registry, "check"});
     EXPECT_EQ(0, run.status);
     EXPECT_EQ(registry + ": OK\n", run.output);

@@ -12,6 +12,7 @@
 #include "registry/apply_operations.h"
 #include "registry/device_registry.h"
 #include "registry/registry.h"
+#include "tests/registry/helper_process.h"
 #include "tests/registry/registry_fixture.h"
 
 namespace brackwell::registry::testing {
@@ -214,6 +215,57 @@ INSTANTIATE_TEST_SUITE_P(
                     }},
         ForeignFile{"DamagedRegistry", MakeDamagedRegistry}),
     [](const ::testing::TestParamInfo<ForeignFile>& info) { return info.param.fault; });
+
+// Copies the first leaf page of index over the second: every page is still
+// well formed, but the index no longer matches its table.
+void CopyIndexLeafOverItsNeighbour(const std::string& path, const char* index) {
+    sqlite3* db = nullptr;
+    ASSERT_EQ(SQLITE_OK, sqlite3_open_v2(path.c_str(), &db, SQLITE_OPEN_READONLY, nullptr));
+    sqlite3_stmt* pages = nullptr;
+    ASSERT_EQ(SQLITE_OK, sqlite3_prepare_v2(db,
+                                            "SELECT pageno, pgsize FROM dbstat WHERE name = ?1 AND"
+                                            " pagetype = 'leaf' ORDER BY pageno LIMIT 2",
+                                            -1, &pages, nullptr))
+        << sqlite3_errmsg(db);
+    sqlite3_bind_text(pages, 1, index, -1, SQLITE_STATIC);
+    std::vector<std::size_t> offsets;
+    std::size_t size = 0;
+    while (sqlite3_step(pages) == SQLITE_ROW) {
+        size = static_cast<std::size_t>(sqlite3_column_int(pages, 1));
+        offsets.push_back((static_cast<std::size_t>(sqlite3_column_int(pages, 0)) - 1) * size);
+    }
+    sqlite3_finalize(pages);
+    sqlite3_close(db);
+    ASSERT_EQ(2u, offsets.size());
+    std::string bytes = ReadFileBytes(path);
+    bytes.replace(offsets[1], size, bytes, offsets[0], size);
+    WriteBytes(path, bytes);
+}
+
+// SQLite's quick check at open passes such a file, and a delete through the
+// damaged index would miss rows: the first write must find the damage and
+// write nothing, and check must report it.
+TEST(RegistryDamage, AnIndexNoLongerMatchingItsTableIsFoundBeforeTheFirstWrite) {
+    TemporaryFolder folder;
+    const std::string path = folder.path() + "/registry.sqlite3";
+    ASSERT_TRUE(OpenDeviceRegistry(path, LargeSeed(1000)).ok);
+    CloseDeviceRegistry();
+    CopyIndexLeafOverItsNeighbour(path, "sqlite_autoindex_vals_1");
+    const std::string before = ReadFileBytes(path);
+
+    const OpenResult opened = OpenDeviceRegistry(path);
+    ASSERT_TRUE(opened.ok) << opened.error;
+    EXPECT_EQ(ERROR_REGISTRY_CORRUPT, RegDeleteKey(HKEY_LOCAL_MACHINE, u"Seed"));
+    HKEY key = nullptr;
+    EXPECT_EQ(ERROR_REGISTRY_CORRUPT,
+              RegCreateKeyEx(HKEY_LOCAL_MACHINE, u"New", 0, nullptr, 0, 0, nullptr, &key, nullptr));
+    const OpenResult checked = CheckDeviceRegistry();
+    EXPECT_FALSE(checked.ok);
+    EXPECT_NE(std::string::npos, checked.error.find("damaged")) << checked.error;
+    CloseDeviceRegistry();
+    EXPECT_TRUE(before == ReadFileBytes(path)) << "the damaged file was written to";
+    EXPECT_EQ(1, RunProgram(BRACKWELL_REG_TOOL, {"--registry", path, "check"}).status);
+}
 
 // Operations from a .reg file: all applied, or none with the refused line named.
 TEST_F(RegistryFile, ApplyOperationsIsAllOrNothing) {

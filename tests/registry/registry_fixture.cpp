@@ -38,6 +38,15 @@ std::vector<std::string> FolderListing(const std::string& folder) {
     return names;
 }
 
+std::string LargeSeed(int keys) {
+    std::string text = "REGEDIT4\n\n";
+    for (int i = 0; i < keys; ++i) {
+        text += "[HKEY_LOCAL_MACHINE\\Seed\\Key" + std::to_string(i) + "]\n\"Value\"=\"" +
+                std::string(200, 'x') + "\"\n\n";
+    }
+    return text + "[HKEY_LOCAL_MACHINE\\Seed\\Last]\n";
+}
+
 std::string Narrow(const std::u16string& text) {
     std::string out;
     for (char16_t c : text) out.push_back(c < 0x80 ? static_cast<char>(c) : '?');

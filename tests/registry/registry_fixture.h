@@ -29,6 +29,11 @@ std::string ReadFileBytes(const std::string& path);
 std::vector<std::string> FolderListing(const std::string& folder);  // names, sorted
 std::string Narrow(const std::u16string& text);                     // ASCII only, for messages
 
+// A .reg text of keys HKLM\Seed\Key0.. each with a 200-character string, then
+// HKLM\Seed\Last: a seed large enough that a registry made from it takes a
+// while to build and spans many pages.
+std::string LargeSeed(int keys);
+
 // Every key below root\path (itself included) in enumeration order with its
 // values' names, types and bytes, one line each: two dumps are equal exactly
 // when the trees hold the same names (with their case), order and data.

@@ -3,6 +3,8 @@
 // all succeed, and a call that cannot get the registry within the lock wait
 // fails without changing anything.
 
+#include <memory>
+
 #include "registry/device_registry.h"
 #include "registry/registry.h"
 #include "tests/registry/helper_process.h"
@@ -42,21 +44,69 @@ TEST_F(RegistryProcesses, AWriteThatReturnedSurvivesKillNine) {
 
 TEST_F(RegistryProcesses, ConcurrentWritersAllSucceed) {
     constexpr int kEach = 40;
-    HelperProcess first({"fill", RegistryPath(), "Busy", "a", std::to_string(kEach)});
-    HelperProcess second({"fill", RegistryPath(), "Busy", "b", std::to_string(kEach)});
+    const std::vector<std::string> prefixes{"a", "b", "d", "e", "f", "g"};
+    std::vector<std::unique_ptr<HelperProcess>> writers;
+    for (const std::string& prefix : prefixes) {
+        writers.push_back(std::make_unique<HelperProcess>(std::vector<std::string>{
+            "fill", RegistryPath(), "Busy", prefix, std::to_string(kEach)}));
+    }
     HKEY busy = Create(u"Busy");
     for (int i = 0; i < kEach; ++i) {
         const std::string name = "c" + std::to_string(i);
         SetString(busy, std::u16string(name.begin(), name.end()), u"x");
     }
-    first.CloseInput();
-    second.CloseInput();
-    EXPECT_EQ(0, first.Wait());
-    EXPECT_EQ(0, second.Wait());
-    EXPECT_EQ(3u * kEach, ValueNames(busy).size());
+    for (auto& writer : writers) {
+        writer->CloseInput();
+        EXPECT_EQ(0, writer->Wait());
+    }
+    EXPECT_EQ((prefixes.size() + 1) * kEach, ValueNames(busy).size());
     EXPECT_EQ(u"x", GetString(busy, u"a39"));
-    EXPECT_EQ(u"x", GetString(busy, u"b0"));
+    EXPECT_EQ(u"x", GetString(busy, u"g0"));
 }
+
+// Another process holds the registry for a moment, as a large import does:
+// each kind of call waits its turn instead of failing busy.
+enum class Waiter { Write, ReadOfTheirChange, Open };
+
+struct MomentaryHold {
+    const char* call;
+    Waiter waiter;
+};
+
+class HeldForAMoment : public RegistryProcesses,
+                       public ::testing::WithParamInterface<MomentaryHold> {};
+
+TEST_P(HeldForAMoment, TheCallWaitsItsTurn) {
+    HKEY key = Create(u"Shared");
+    ASSERT_EQ(0, RunHelper({"set", RegistryPath(), "Shared", "theirs", "1"}));
+    if (GetParam().waiter == Waiter::Open) CloseDeviceRegistry();
+    HelperProcess holder({"hold-lock", RegistryPath(), "400"});
+    ASSERT_EQ("locked", holder.ReadLine());
+
+    switch (GetParam().waiter) {
+        case Waiter::Write:
+            SetString(key, u"mine", u"2");
+            break;
+        case Waiter::ReadOfTheirChange:
+            EXPECT_EQ(u"1", GetString(key, u"theirs"));
+            break;
+        case Waiter::Open: {
+            const OpenResult opened = OpenDeviceRegistry(RegistryPath());
+            ASSERT_TRUE(opened.ok) << opened.error;
+            key = Create(u"Shared");
+            break;
+        }
+    }
+    EXPECT_EQ(0, holder.Wait());
+    EXPECT_EQ(u"1", GetString(key, u"theirs"));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Registry, HeldForAMoment,
+    ::testing::Values(MomentaryHold{"WriteWaitsInsteadOfFailingBusy", Waiter::Write},
+                      MomentaryHold{"ReadWaitsOutTheirWrite", Waiter::ReadOfTheirChange},
+                      MomentaryHold{"OpenWaitsOutTheirWrite", Waiter::Open}),
+    [](const ::testing::TestParamInfo<MomentaryHold>& info) { return info.param.call; });
 
 // A process that holds the registry far longer than any write: either a
 // Brackwell process stopped in the middle of one, or a program that locks the

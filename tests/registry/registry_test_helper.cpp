@@ -11,6 +11,8 @@
 //   hold-lock PATH [MS]          take the registry lock as a Brackwell process
 //                                does for a write, print "locked", and keep it
 //                                until stdin closes or for MS milliseconds
+//   create PATH SEED.reg         open the registry, creating it from the seed
+//                                when absent, and print "created"
 
 #include <sqlite3.h>
 #include <unistd.h>
@@ -18,6 +20,8 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <fstream>
+#include <iterator>
 #include <string>
 #include <thread>
 
@@ -54,8 +58,6 @@ int Hold(const char* path) {
     return 0;
 }
 
-}  // namespace
-
 int HoldRegistryLock(const char* path, const char* milliseconds) {
     using brackwell::registry::RegistryLock;
     RegistryLock lock = RegistryLock::Open(path, true);
@@ -74,12 +76,24 @@ int HoldRegistryLock(const char* path, const char* milliseconds) {
     return 0;
 }
 
+int Create(const char* path, const char* seedFile) {
+    std::ifstream in(seedFile, std::ios::binary);
+    const std::string seed((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    if (!brackwell::registry::OpenDeviceRegistry(path, seed).ok) return 3;
+    std::puts("created");
+    std::fflush(stdout);
+    return 0;
+}
+
+}  // namespace
+
 int main(int argc, char** argv) {
     const std::string command = argc > 2 ? argv[1] : "";
     if (command == "hold") return Hold(argv[2]);
+    if (command == "hold-lock") return HoldRegistryLock(argv[2], argc > 3 ? argv[3] : nullptr);
+    if (command == "create" && argc == 4) return Create(argv[2], argv[3]);
     const bool known = (argc == 6 && (command == "set" || command == "fill")) ||
                        (argc == 4 && command == "delete");
-    if (command == "hold-lock") return HoldRegistryLock(argv[2], argc > 3 ? argv[3] : nullptr);
     if (!known) return 2;
     if (!brackwell::registry::OpenDeviceRegistry(argv[2]).ok) return 3;
     if (command == "delete") {
