@@ -46,7 +46,7 @@ std::string BuildRegistry(const std::string& newFile, std::string_view seed) {
         WriteTransaction transaction(store.connection());
         int rc = transaction.status();
         if (rc == SQLITE_OK) rc = store.tables().CreateSchema();
-        if (rc == SQLITE_OK && store.Sync(false) != ERROR_SUCCESS)
+        if (rc == SQLITE_OK && store.Sync() != ERROR_SUCCESS)
             rc = store.connection().ErrorCode();
         if (rc == SQLITE_OK && !seed.empty()) {
             const RegImportResult imported = ImportRegFile(seed);
@@ -84,7 +84,9 @@ Problem Load(RegistryStore& store) {
     const ReadTransaction transaction(connection);
     if (transaction.status() != SQLITE_OK) return {connection.ErrorText(transaction.status())};
     if (Problem problem = Verify(connection); !problem.reason.empty()) return problem;
-    const LONG rc = store.Sync(false);
+    std::string rows;
+    const LONG rc = ErrorFromSqlite(store.Open(&rows));
+    if (!rows.empty()) return {rows, true};
     if (rc == ERROR_REGISTRY_CORRUPT) return {"its key tree does not hold together", true};
     if (rc == ERROR_BUSY) return {connection.ErrorText(SQLITE_BUSY)};
     if (rc != ERROR_SUCCESS)
@@ -203,10 +205,9 @@ OpenResult CheckDeviceRegistry() {
         problem = {"it is damaged (SQLite's integrity check found: " + damage + ")", true};
     } else if (rc != SQLITE_OK) {
         problem = {"it cannot be checked: " + connection.ErrorText(rc)};
-    } else if (const LONG loaded = store->Sync(true); loaded == ERROR_REGISTRY_CORRUPT) {
-        problem = {"its values do not hold together", true};
-    } else if (loaded != ERROR_SUCCESS) {
-        problem = {"its values cannot be loaded (" + connection.ErrorMessage() + ")"};
+    } else if (std::string rows; (rc = store->CheckValues(&rows)) != SQLITE_OK) {
+        problem = rows.empty() ? Problem{"its keys and values cannot be read (" + connection.ErrorText(rc) + ")"}
+                               : Problem{rows, true};
     }
     return problem.reason.empty() ? OpenResult{true, {}} : Failure(connection.path(), problem);
 }

@@ -14,7 +14,8 @@ std::atomic<DWORD_PTR> nextHandle{0x10000};
 }  // namespace
 
 HandleTable::HandleTable() {
-    for (std::size_t i = 0; i < roots_.size(); ++i) roots_[i].keyId = static_cast<std::int64_t>(i + 1);
+    for (std::size_t i = 0; i < roots_.size(); ++i)
+        roots_[i].keyId = static_cast<std::int64_t>(i + 1);
 }
 
 HKEY HandleTable::Add(std::int64_t keyId) {
@@ -27,13 +28,19 @@ HKEY HandleTable::Add(std::int64_t keyId) {
 }
 
 OpenHandle* HandleTable::Find(HKEY hKey) {
-    if (const std::int64_t root = RootKeyId(hKey)) return &roots_[static_cast<std::size_t>(root - 1)];
+    if (const std::int64_t root = RootKeyId(hKey))
+        return &roots_[static_cast<std::size_t>(root - 1)];
     auto it = open_.find(reinterpret_cast<DWORD_PTR>(hKey));
     return it == open_.end() ? nullptr : &it->second;
 }
 
 bool HandleTable::Remove(HKEY hKey) {
     return RootKeyId(hKey) != 0 || open_.erase(reinterpret_cast<DWORD_PTR>(hKey)) == 1;
+}
+
+void HandleTable::ForEach(const std::function<void(OpenHandle&)>& visit) {
+    for (OpenHandle& root : roots_) visit(root);
+    for (auto& [value, open] : open_) visit(open);
 }
 
 }  // namespace brackwell::registry

@@ -5,23 +5,40 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <string>
+#include <string_view>
 #include <unordered_map>
 #include <vector>
 
 #include "registry/registry.h"
-#include "registry/value_list.h"
+#include "registry/value_block.h"
 
 namespace brackwell::registry {
 
+// The subkeys an enumeration walks: taken at its index-0 call, so the order
+// stays put while the key changes. They are slots of the key index, whose
+// names stay in its pool until the index is loaded afresh; before that, Detach
+// copies the names out.
+struct SubkeySnapshot {
+    std::vector<std::uint32_t> slots;
+    bool detached = false;
+    std::u16string names;             // once detached: every name in a row
+    std::vector<std::uint32_t> ends;  // once detached: where each name ends
+
+    std::size_t size() const { return detached ? ends.size() : slots.size(); }
+    std::u16string_view DetachedName(std::size_t i) const {
+        const std::uint32_t begin = i == 0 ? 0 : ends[i - 1];
+        return std::u16string_view(names).substr(begin, ends[i] - begin);
+    }
+};
+
 struct OpenHandle {
     std::int64_t keyId = 0;
-    // What an enumeration walks: taken at its index-0 call (or its first call),
-    // so the order stays put while the key changes.
     bool subkeysTaken = false;
-    std::vector<std::u16string> subkeys;
+    SubkeySnapshot subkeys;
     bool valuesTaken = false;
-    ValueListPtr values;
+    ValueSpan values;  // taken at the index-0 call of a value enumeration
 };
 
 class HandleTable {
@@ -30,7 +47,8 @@ public:
 
     HKEY Add(std::int64_t keyId);
     OpenHandle* Find(HKEY hKey);  // null when hKey is not open
-    bool Remove(HKEY hKey);    // a root stays open and reports success
+    bool Remove(HKEY hKey);       // a root stays open and reports success
+    void ForEach(const std::function<void(OpenHandle&)>& visit);
 
 private:
     std::array<OpenHandle, 4> roots_;

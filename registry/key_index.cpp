@@ -3,27 +3,28 @@
 #include <algorithm>
 
 #include "registry/name_folding.h"
+#include "registry/reg_text_encoding.h"
 
 namespace brackwell::registry {
+namespace {
+
+std::uint64_t ChildKey(KeyIndex::Slot parent, std::uint32_t nameHash) {
+    return (std::uint64_t{parent} << 32) | nameHash;
+}
+
+}  // namespace
 
 void KeyIndex::Clear() {
     nodes_.clear();
+    names_.clear();
+    loadedParents_.clear();
     slotById_.clear();
     sparseSlots_.clear();
     children_.Clear();
     ++generation_;
 }
 
-void KeyIndex::Reserve(std::size_t keys) {
-    nodes_.reserve(keys);
-    children_.Reserve(keys);
-}
-
-KeyIndex::Slot KeyIndex::Append(std::int64_t id, std::int64_t parentId, std::u16string name) {
-    if (!nodes_.empty() && id <= nodes_.back().id) return kNoSlot;
-    const Slot parent = parentId == 0 ? kNoSlot : SlotOf(parentId);
-    if (parentId != 0 && parent == kNoSlot) return kNoSlot;
-
+KeyIndex::Slot KeyIndex::AddNode(std::int64_t id, std::u16string_view name) {
     const auto slot = static_cast<Slot>(nodes_.size());
     const auto index = static_cast<std::uint64_t>(id);
     const std::uint64_t reach = std::uint64_t{nodes_.size()} * 4 + 65536;
@@ -37,21 +38,101 @@ KeyIndex::Slot KeyIndex::Append(std::int64_t id, std::int64_t parentId, std::u16
     }
     Node& added = nodes_.emplace_back();
     added.id = id;
-    added.parent = parent;
+    added.nameOffset = static_cast<std::uint32_t>(names_.size());
+    added.nameLength = static_cast<std::uint8_t>(name.size());
     added.nameHash = FoldedNameHash(name);
-    added.name = std::move(name);
-    if (parent != kNoSlot) {
-        Node& up = nodes_[parent];
-        added.depth = static_cast<std::uint16_t>(up.depth + 1);
-        added.previousSibling = up.lastChild;
-        if (up.lastChild == kNoSlot) {
-            up.firstChild = slot;
-        } else {
-            nodes_[up.lastChild].nextSibling = slot;
-        }
-        up.lastChild = slot;
-        children_.Insert(ChildKey(parent, added.nameHash), slot);
+    names_.insert(names_.end(), name.begin(), name.end());
+    return slot;
+}
+
+void KeyIndex::Link(Slot slot, Slot parent) {
+    Node& added = nodes_[slot];
+    Node& up = nodes_[parent];
+    added.parent = parent;
+    added.previousSibling = up.lastChild;
+    if (up.lastChild == kNoSlot) {
+        up.firstChild = slot;
+    } else {
+        nodes_[up.lastChild].nextSibling = slot;
     }
+    up.lastChild = slot;
+    children_.Insert(ChildKey(parent, added.nameHash), slot,
+                     [this](Slot s) { return ChildKey(nodes_[s].parent, nodes_[s].nameHash); });
+}
+
+void KeyIndex::BeginLoad(std::size_t keys) {
+    Clear();
+    nodes_.reserve(keys);
+    loadedParents_.reserve(keys);
+    children_.Reserve(keys);
+}
+
+void KeyIndex::AddLoaded(std::int64_t id, std::int64_t parentId, std::u16string_view name) {
+    AddNode(id, name);
+    loadedParents_.push_back(parentId);
+}
+
+std::string KeyIndex::Describe(Slot slot) const {
+    return "the key \"" + regfile::Utf16ToUtf8(name(slot)) + "\" (row " +
+           std::to_string(nodes_[slot].id) + ")";
+}
+
+std::string KeyIndex::FinishLoad(std::size_t maxDepth) {
+    std::string problem;
+    for (Slot slot = 0; slot < nodes_.size() && problem.empty(); ++slot) {
+        const std::int64_t parentId = loadedParents_[slot];
+        if (parentId == 0) continue;
+        const Slot parent = SlotOf(parentId);
+        if (parent == kNoSlot) {
+            problem = Describe(slot) + " has no parent: there is no key of row " +
+                      std::to_string(parentId);
+        } else if (const Slot twin = FindChild(parent, name(slot), nodes_[slot].nameHash);
+                   twin != kNoSlot) {
+            problem = Describe(twin) + " and " + Describe(slot) +
+                      " are children of one key whose names differ only in case";
+        } else {
+            Link(slot, parent);
+        }
+    }
+    loadedParents_ = {};
+    if (problem.empty()) problem = AssignDepths(maxDepth);
+    return problem;
+}
+
+// Walks up from each key whose depth is still unknown until a key whose depth
+// is known, then assigns the depths on the way back down. A walk that meets
+// itself is a cycle. The walks hold their path in a vector, not on the stack.
+std::string KeyIndex::AssignDepths(std::size_t maxDepth) {
+    constexpr std::uint16_t kUnknown = UINT16_MAX;
+    constexpr std::uint16_t kOnPath = UINT16_MAX - 1;
+    for (Node& n : nodes_) n.depth = n.parent == kNoSlot ? 0 : kUnknown;
+    std::vector<Slot> path;
+    for (Slot start = 0; start < nodes_.size(); ++start) {
+        Slot up = start;
+        while (nodes_[up].depth == kUnknown) {
+            nodes_[up].depth = kOnPath;
+            path.push_back(up);
+            up = nodes_[up].parent;
+        }
+        if (nodes_[up].depth == kOnPath)
+            return Describe(up) + " is its own ancestor (the keys form a cycle)";
+        std::size_t depth = nodes_[up].depth;
+        for (auto it = path.rbegin(); it != path.rend(); ++it) {
+            if (++depth > maxDepth) {
+                return Describe(*it) + " is deeper than " + std::to_string(maxDepth) + " levels";
+            }
+            nodes_[*it].depth = static_cast<std::uint16_t>(depth);
+        }
+        path.clear();
+    }
+    return {};
+}
+
+KeyIndex::Slot KeyIndex::Append(std::int64_t id, Slot parent, std::u16string_view name) {
+    if (!nodes_.empty() && id <= nodes_.back().id) return kNoSlot;
+    const Slot slot = AddNode(id, name);
+    Link(slot, parent);
+    nodes_[slot].depth = static_cast<std::uint16_t>(nodes_[parent].depth + 1);
     return slot;
 }
 
@@ -90,8 +171,6 @@ void KeyIndex::Remove(Slot slot) {
         sparseSlots_.erase(gone.id);
         gone.alive = false;
         gone.firstChild = gone.lastChild = kNoSlot;
-        gone.name = std::u16string();
-        gone.values.reset();
     }
 }
 
@@ -106,9 +185,17 @@ KeyIndex::Slot KeyIndex::SlotOf(std::int64_t id) const {
 }
 
 KeyIndex::Slot KeyIndex::FindChild(Slot parent, std::u16string_view name) const {
+    return FindChild(parent, name, FoldedNameHash(name));
+}
+
+KeyIndex::Slot KeyIndex::FindChild(Slot parent, std::u16string_view name,
+                                   std::uint32_t nameHash) const {
     return children_.Find(
-        ChildKey(parent, FoldedNameHash(name)),
-        [&](Slot child) { return NamesEqual(nodes_[child].name, name); }, kNoSlot);
+        ChildKey(parent, nameHash),
+        [&](Slot child) {
+            return nodes_[child].parent == parent && NamesEqual(this->name(child), name);
+        },
+        kNoSlot);
 }
 
 }  // namespace brackwell::registry

@@ -1,11 +1,13 @@
 #pragma once
 // The key tree held in memory, so that resolving a path costs no store query.
-// Key ids only grow (a parent is always older than its children), so loading
-// in id order and appending new keys keep every child list in creation order.
-// A key is found by id through a table indexed by id; ids far beyond the number
-// of keys (left by much creating and deleting, or written by hand) go to a map
+// Every key is one fixed-size node in one array, its name a range of one pool
+// of characters, its children a linked list through the array: no key owns a
+// heap object, so 700,000 keys cost a few dozen bytes each.
+// Child lists are in id order, which is creation order: ids only grow. A key
+// is found by id through a table indexed by id; ids far beyond the number of
+// keys (left by much creating and deleting, or written by hand) go to a map
 // instead, so the table stays proportional to the tree. Deleted keys stay as
-// dead slots until the next full load.
+// dead slots, their names in the pool, until the next full load.
 
 #include <cstdint>
 #include <string>
@@ -14,7 +16,6 @@
 #include <vector>
 
 #include "registry/child_table.h"
-#include "registry/value_list.h"
 
 namespace brackwell::registry {
 
@@ -30,19 +31,28 @@ public:
         Slot lastChild = kNoSlot;
         Slot nextSibling = kNoSlot;
         Slot previousSibling = kNoSlot;
-        std::uint32_t nameHash = 0;
-        std::uint16_t depth = 0;  // 0 for a root
+        std::uint32_t nameOffset = 0;  // in the name pool
+        std::uint32_t nameHash = 0;    // FoldedNameHash of the name
+        std::uint16_t depth = 0;       // 0 for a root
+        std::uint8_t nameLength = 0;   // at most 255 characters
         bool alive = true;
-        std::u16string name;
-        ValueListPtr values;  // null: no values, or values not loaded yet
     };
 
     void Clear();
-    void Reserve(std::size_t keys);
 
-    // Adds a key newer than every key held; parentId 0 makes a root. Returns
-    // kNoSlot when the id is not newer or the parent is unknown.
-    Slot Append(std::int64_t id, std::int64_t parentId, std::u16string name);
+    // Loading a whole tree: Begin, then Add every key in increasing id order
+    // (a parent may come after its child: a file written by hand can hold
+    // that), then Finish, which links the tree and checks it. Finish returns
+    // an empty string, or why the keys do not make a tree the store could
+    // have written: a missing parent, a cycle, a key deeper than maxDepth, two
+    // children of one key whose names differ only in case.
+    void BeginLoad(std::size_t keys);
+    void AddLoaded(std::int64_t id, std::int64_t parentId, std::u16string_view name);
+    std::string FinishLoad(std::size_t maxDepth);
+
+    // Adds a key newer than every key held below a live parent. Returns
+    // kNoSlot when the id is not newer.
+    Slot Append(std::int64_t id, Slot parent, std::u16string_view name);
 
     // Unlinks the key and marks it and everything below it dead.
     void Remove(Slot slot);
@@ -54,19 +64,28 @@ public:
     // path resolved under the same generation still names the same key.
     std::uint64_t generation() const { return generation_; }
 
-    Node& node(Slot slot) { return nodes_[slot]; }
     const Node& node(Slot slot) const { return nodes_[slot]; }
+    std::u16string_view name(Slot slot) const {
+        const Node& n = nodes_[slot];
+        return {names_.data() + n.nameOffset, n.nameLength};
+    }
+    std::size_t size() const { return nodes_.size(); }
 
 private:
-    static std::uint64_t ChildKey(Slot parent, std::uint32_t nameHash) {
-        return (std::uint64_t{parent} << 32) | nameHash;
-    }
+    Slot AddNode(std::int64_t id, std::u16string_view name);
+    Slot FindChild(Slot parent, std::u16string_view name, std::uint32_t nameHash) const;
+    void Link(Slot slot, Slot parent);
     void Unlink(Slot slot);
+    // Depth of every key, or the first key on a cycle or too deep.
+    std::string AssignDepths(std::size_t maxDepth);
+    std::string Describe(Slot slot) const;
 
     std::vector<Node> nodes_;
-    std::vector<Slot> slotById_;  // kNoSlot for ids not (or no longer) present
+    std::vector<char16_t> names_;
+    std::vector<std::int64_t> loadedParents_;  // parent id of each key while loading
+    std::vector<Slot> slotById_;               // kNoSlot for ids not (or no longer) present
     std::unordered_map<std::int64_t, Slot> sparseSlots_;  // ids beyond slotById_'s reach
-    ChildTable children_;  // (parent, name hash) -> child
+    ChildTable children_;                                 // (parent, folded name) -> child
     std::uint64_t generation_ = 0;
 };
 

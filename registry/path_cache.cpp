@@ -3,24 +3,20 @@
 namespace brackwell::registry {
 
 std::size_t PathCache::Resume(Slot base, const std::vector<std::u16string_view>& path,
-                              std::uint64_t generation, Slot* slot) {
-    if (base != base_ || generation != generation_) {
+                              const KeyIndex& index, Slot* slot) {
+    if (base != base_ || index.generation() != generation_) {
         base_ = base;
-        generation_ = generation;
-        names_.clear();
+        generation_ = index.generation();
         slots_.clear();
     }
     std::size_t shared = 0;
-    while (shared < names_.size() && shared < path.size() && names_[shared] == path[shared]) ++shared;
-    names_.resize(shared);
+    while (shared < slots_.size() && shared < path.size() &&
+           index.name(slots_[shared]) == path[shared]) {
+        ++shared;
+    }
     slots_.resize(shared);
     *slot = shared ? slots_.back() : base;
     return shared;
-}
-
-void PathCache::Extend(std::u16string_view name, Slot slot) {
-    names_.emplace_back(name);
-    slots_.push_back(slot);
 }
 
 }  // namespace brackwell::registry

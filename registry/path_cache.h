@@ -1,32 +1,33 @@
 #pragma once
-// The names of the last path resolved and the keys they led to. The program
-// reopens keys by full path in depth-first order, so consecutive paths share
-// most of their names; resolving resumes after the shared part. Names are
-// compared exactly, and the cache is dropped whenever a key is removed or the
-// tree is reloaded (a new key never changes what an existing path names).
+// The keys the last path resolved led to. The program reopens keys by full
+// path in depth-first order, so consecutive paths share most of their names;
+// resolving resumes after the shared part. A cached key is kept for a name
+// only when the name is spelt exactly as the key's, and the cache is dropped
+// whenever a key is removed or the tree is reloaded (a new key never changes
+// what an existing path names).
 
 #include <cstdint>
-#include <string>
 #include <string_view>
 #include <vector>
+
+#include "registry/key_index.h"
 
 namespace brackwell::registry {
 
 class PathCache {
 public:
-    using Slot = std::uint32_t;
+    using Slot = KeyIndex::Slot;
 
-    // Keeps the cached names that path starts with and returns how many;
-    // *slot is the key they lead to, or base when none.
+    // Keeps the cached keys whose names path starts with and returns how
+    // many; *slot is the key they lead to, or base when none.
     std::size_t Resume(Slot base, const std::vector<std::u16string_view>& path,
-                       std::uint64_t generation, Slot* slot);
+                       const KeyIndex& index, Slot* slot);
     // Records the key the next name of the path led to.
-    void Extend(std::u16string_view name, Slot slot);
+    void Extend(Slot slot) { slots_.push_back(slot); }
 
 private:
-    Slot base_ = UINT32_MAX;
+    Slot base_ = KeyIndex::kNoSlot;
     std::uint64_t generation_ = 0;
-    std::vector<std::u16string> names_;
     std::vector<Slot> slots_;
 };
 

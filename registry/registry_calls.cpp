@@ -16,13 +16,15 @@ using brackwell::registry::ValueRef;
 namespace {
 
 // Copies name with its terminator; the caller has checked that it fits.
-void CopyName(const std::u16string& name, LPWSTR buffer, LPDWORD length) {
+void CopyName(std::u16string_view name, LPWSTR buffer, LPDWORD length) {
     std::copy(name.begin(), name.end(), buffer);
     buffer[name.size()] = u'\0';
     *length = static_cast<DWORD>(name.size());
 }
 
-bool Fits(std::size_t nameLength, DWORD bufferLength) { return nameLength < bufferLength; }
+bool Fits(std::size_t nameLength, DWORD bufferLength) {
+    return nameLength < bufferLength;
+}
 
 // Keys have no class: an empty one is reported when it is asked for.
 LONG CheckClassBuffer(LPWSTR lpClass, LPDWORD lpcchClass) {
@@ -58,12 +60,12 @@ LONG RegEnumKeyEx(HKEY hKey, DWORD dwIndex, LPWSTR lpName, LPDWORD lpcchName, LP
     RegistryStore* store = CurrentRegistry();
     if (!store) return ERROR_INVALID_HANDLE;
     if (!lpName || !lpcchName) return ERROR_INVALID_PARAMETER;
-    const std::u16string* name = nullptr;
+    std::u16string_view name;
     LONG rc = store->EnumKey(hKey, dwIndex, &name);
     if (rc == ERROR_SUCCESS) rc = CheckClassBuffer(lpClass, lpcchClass);
     if (rc != ERROR_SUCCESS) return rc;
-    if (!Fits(name->size(), *lpcchName)) return ERROR_MORE_DATA;
-    CopyName(*name, lpName, lpcchName);
+    if (!Fits(name.size(), *lpcchName)) return ERROR_MORE_DATA;
+    CopyName(name, lpName, lpcchName);
     WriteEmptyClass(lpClass, lpcchClass);
     if (lpftLastWriteTime) *lpftLastWriteTime = {};
     return ERROR_SUCCESS;
@@ -76,7 +78,8 @@ LONG RegEnumValue(HKEY hKey, DWORD dwIndex, LPWSTR lpValueName, LPDWORD lpcchVal
     if (!lpValueName || !lpcchValueName || (lpData && !lpcbData)) return ERROR_INVALID_PARAMETER;
     ValueRef value;
     if (const LONG rc = store->EnumValue(hKey, dwIndex, &value); rc != ERROR_SUCCESS) return rc;
-    const auto& [id, name, type, data] = *value.record;
+    const std::u16string_view name = value.name();
+    const std::span<const BYTE> data = value.data();
     if (!Fits(name.size(), *lpcchValueName)) return ERROR_MORE_DATA;
     const auto size = static_cast<DWORD>(data.size());
     if (lpData && size > *lpcbData) {
@@ -84,7 +87,7 @@ LONG RegEnumValue(HKEY hKey, DWORD dwIndex, LPWSTR lpValueName, LPDWORD lpcchVal
         return ERROR_MORE_DATA;
     }
     CopyName(name, lpValueName, lpcchValueName);
-    if (lpType) *lpType = type;
+    if (lpType) *lpType = value.type();
     if (lpData) std::copy(data.begin(), data.end(), lpData);
     if (lpcbData) *lpcbData = size;
     return ERROR_SUCCESS;
@@ -97,7 +100,8 @@ LONG RegQueryInfoKey(HKEY hKey, LPWSTR lpClass, LPDWORD lpcchClass, LPDWORD, LPD
     RegistryStore* store = CurrentRegistry();
     if (!store) return ERROR_INVALID_HANDLE;
     KeyInfo info;
-    LONG rc = store->QueryInfo(hKey, lpcSubKeys || lpcbMaxSubKeyLen, &info);
+    LONG rc = store->QueryInfo(hKey, lpcSubKeys || lpcbMaxSubKeyLen,
+                               lpcValues || lpcbMaxValueNameLen || lpcbMaxValueLen, &info);
     if (rc == ERROR_SUCCESS) rc = CheckClassBuffer(lpClass, lpcchClass);
     if (rc != ERROR_SUCCESS) return rc;
     WriteEmptyClass(lpClass, lpcchClass);
@@ -121,13 +125,13 @@ LONG RegQueryValueEx(HKEY hKey, LPCWSTR lpValueName, LPDWORD, LPDWORD lpType, LP
     if (const LONG rc = store->QueryValue(hKey, TextOf(lpValueName), &value); rc != ERROR_SUCCESS) {
         return rc;
     }
-    const auto& data = value.record->data;
+    const std::span<const BYTE> data = value.data();
     const auto size = static_cast<DWORD>(data.size());
     if (lpData && size > *lpcbData) {
         *lpcbData = size;
         return ERROR_MORE_DATA;
     }
-    if (lpType) *lpType = value.record->type;
+    if (lpType) *lpType = value.type();
     if (lpData) std::copy(data.begin(), data.end(), lpData);
     if (lpcbData) *lpcbData = size;
     return ERROR_SUCCESS;

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "registry/name_folding.h"
 #include "registry/store_transaction.h"
 
 namespace brackwell::registry {
@@ -9,14 +10,30 @@ namespace brackwell::registry {
 RegistryStore::RegistryStore(std::unique_ptr<StoreConnection> connection)
     : connection_(std::move(connection)), tables_(*connection_) {}
 
-LONG RegistryStore::Sync(bool withValues) {
-    if (!stale_ && connection_->ChangeCounter() == counter_ && (valuesLoaded_ || !withValues)) {
-        return ERROR_SUCCESS;
-    }
-    return Reload(withValues);
+int RegistryStore::Open(std::string* problem) {
+    const int rc = CheckValues(problem);
+    if (rc != SQLITE_OK) stale_ = true;
+    return rc;
 }
 
-LONG RegistryStore::Reload(bool withValues) {
+std::optional<std::uint32_t> RegistryStore::ChangeCounter() const {
+    return counterMapped_ ? mappedCounter_.Read() : connection_->ChangeCounter();
+}
+
+int RegistryStore::CheckValues(std::string* problem) {
+    if (const LONG rc = Sync(); rc != ERROR_SUCCESS) {
+        *problem = problem_;
+        return problem_.empty() ? connection_->ErrorCode() : SQLITE_CORRUPT;
+    }
+    return tables_.CheckValueRows(index_, problem);
+}
+
+LONG RegistryStore::Sync() {
+    if (!stale_ && ChangeCounter() == counter_) return ERROR_SUCCESS;
+    return Reload();
+}
+
+LONG RegistryStore::Reload() {
     const ReadTransaction transaction(*connection_);
     int rc = transaction.status();
     if (rc != SQLITE_OK) return ErrorFromSqlite(rc);
@@ -34,12 +51,27 @@ LONG RegistryStore::Reload(bool withValues) {
         rc = SQLITE_CORRUPT;
     } else if (stale_ || counter != counter_) {
         stale_ = true;
-        valuesLoaded_ = false;
-        rc = tables_.LoadKeys(index_);
+        // Enumerations still under way keep the names they were given.
+        handles_.ForEach([this](OpenHandle& open) {
+            SubkeySnapshot& taken = open.subkeys;
+            if (!open.subkeysTaken || taken.detached) return;
+            for (const Slot slot : taken.slots) {
+                taken.names += index_.name(slot);
+                taken.ends.push_back(static_cast<std::uint32_t>(taken.names.size()));
+            }
+            taken.slots = {};
+            taken.detached = true;
+        });
+        DropValues();
+        problem_.clear();
+        rc = tables_.LoadKeys(index_, &problem_);
     }
-    if (rc == SQLITE_OK && withValues && !valuesLoaded_) {
-        rc = tables_.LoadValues(index_);
-        valuesLoaded_ = rc == SQLITE_OK;
+    // Under the lock, the mapping and SQLite's own read must agree that they
+    // look at the same file before the mapping is trusted.
+    // A file still being seeded has no header on disk yet and is mapped later.
+    if (rc == SQLITE_OK && !counterMapped_ && *counter != 0 &&
+        mappedCounter_.Map(connection_->path())) {
+        counterMapped_ = mappedCounter_.Read() == counter;
     }
     if (rc != SQLITE_OK) return ErrorFromSqlite(rc);
     counter_ = counter;
@@ -61,30 +93,19 @@ LONG RegistryStore::RootSlot(HKEY root, Slot* slot) {
 
 RegistryStore::Slot RegistryStore::Resolve(Slot base, const Names& path) {
     Slot slot;
-    for (std::size_t i = pathCache_.Resume(base, path, index_.generation(), &slot); i < path.size(); ++i) {
+    for (std::size_t i = pathCache_.Resume(base, path, index_, &slot); i < path.size(); ++i) {
         slot = index_.FindChild(slot, path[i]);
         if (slot == KeyIndex::kNoSlot) break;
-        pathCache_.Extend(path[i], slot);
+        pathCache_.Extend(slot);
     }
     return slot;
-}
-
-LONG RegistryStore::LoadedValues(Slot* slot, ValueListPtr* values) {
-    if (!valuesLoaded_) {
-        const std::int64_t id = index_.node(*slot).id;
-        if (const LONG rc = Sync(true); rc != ERROR_SUCCESS) return rc;
-        *slot = index_.SlotOf(id);
-        if (*slot == KeyIndex::kNoSlot) return ERROR_KEY_DELETED;
-    }
-    *values = index_.node(*slot).values;
-    return ERROR_SUCCESS;
 }
 
 LONG RegistryStore::OpenKey(HKEY base, const Names& path, HKEY* result) {
     auto* open = handles_.Find(base);
     if (!open) return ERROR_INVALID_HANDLE;
     Slot slot;
-    LONG rc = Sync(false);
+    LONG rc = Sync();
     if (rc == ERROR_SUCCESS) rc = SlotOfHandle(*open, &slot);
     if (rc != ERROR_SUCCESS) return rc;
     slot = Resolve(slot, path);
@@ -93,69 +114,66 @@ LONG RegistryStore::OpenKey(HKEY base, const Names& path, HKEY* result) {
     return ERROR_SUCCESS;
 }
 
-LONG RegistryStore::EnumKey(HKEY key, DWORD index, const std::u16string** name) {
+LONG RegistryStore::EnumKey(HKEY key, DWORD index, std::u16string_view* name) {
     auto* open = handles_.Find(key);
     if (!open) return ERROR_INVALID_HANDLE;
+    SubkeySnapshot& taken = open->subkeys;
     // Past index 0 the enumeration reads the names it took then, so other
     // processes' changes need not be looked for.
-    const bool snapshot = index != 0 && open->subkeysTaken;
-    Slot slot;
-    LONG rc = snapshot ? ERROR_SUCCESS : Sync(false);
-    if (rc == ERROR_SUCCESS) rc = SlotOfHandle(*open, &slot);
-    if (rc != ERROR_SUCCESS) return rc;
-    if (!snapshot) {
-        open->subkeys.clear();
+    if (index == 0 || !open->subkeysTaken) {
+        Slot slot;
+        LONG rc = Sync();
+        if (rc == ERROR_SUCCESS) rc = SlotOfHandle(*open, &slot);
+        if (rc != ERROR_SUCCESS) return rc;
+        taken = {};
         for (Slot child = index_.node(slot).firstChild; child != KeyIndex::kNoSlot;
              child = index_.node(child).nextSibling) {
-            open->subkeys.push_back(index_.node(child).name);
+            taken.slots.push_back(child);
         }
         open->subkeysTaken = true;
     }
-    if (index >= open->subkeys.size()) return ERROR_NO_MORE_ITEMS;
-    *name = &open->subkeys[index];
+    if (index >= taken.size()) return ERROR_NO_MORE_ITEMS;
+    *name = taken.detached ? taken.DetachedName(index) : index_.name(taken.slots[index]);
     return ERROR_SUCCESS;
 }
 
 LONG RegistryStore::EnumValue(HKEY key, DWORD index, ValueRef* value) {
     auto* open = handles_.Find(key);
     if (!open) return ERROR_INVALID_HANDLE;
-    const bool snapshot = index != 0 && open->valuesTaken;
-    Slot slot;
-    LONG rc = snapshot ? ERROR_SUCCESS : Sync(true);
-    if (rc == ERROR_SUCCESS) rc = SlotOfHandle(*open, &slot);
-    if (rc != ERROR_SUCCESS) return rc;
-    if (!snapshot) {
-        open->values = index_.node(slot).values;
+    if (index == 0 || !open->valuesTaken) {
+        Slot slot;
+        LONG rc = Sync();
+        if (rc == ERROR_SUCCESS) rc = SlotOfHandle(*open, &slot);
+        if (rc == ERROR_SUCCESS) rc = ValuesOf(&slot, &open->values);
+        if (rc != ERROR_SUCCESS) return rc;
         open->valuesTaken = true;
     }
-    if (!open->values || index >= open->values->size()) return ERROR_NO_MORE_ITEMS;
-    *value = {open->values, &(*open->values)[index]};
+    if (index >= open->values.size()) return ERROR_NO_MORE_ITEMS;
+    *value = {open->values.block, open->values.begin + index};
     return ERROR_SUCCESS;
 }
 
-LONG RegistryStore::QueryInfo(HKEY key, bool countSubKeys, KeyInfo* info) {
+LONG RegistryStore::QueryInfo(HKEY key, bool countSubKeys, bool countValues, KeyInfo* info) {
     auto* open = handles_.Find(key);
     if (!open) return ERROR_INVALID_HANDLE;
     Slot slot;
-    LONG rc = Sync(true);
+    ValueSpan values;
+    LONG rc = Sync();
     if (rc == ERROR_SUCCESS) rc = SlotOfHandle(*open, &slot);
+    if (rc == ERROR_SUCCESS && countValues) rc = ValuesOf(&slot, &values);
     if (rc != ERROR_SUCCESS) return rc;
     *info = {};
     const Slot first = countSubKeys ? index_.node(slot).firstChild : KeyIndex::kNoSlot;
-    for (Slot child = first; child != KeyIndex::kNoSlot;
-         child = index_.node(child).nextSibling) {
+    for (Slot child = first; child != KeyIndex::kNoSlot; child = index_.node(child).nextSibling) {
         ++info->subKeys;
-        info->maxSubKeyNameLength = std::max<DWORD>(info->maxSubKeyNameLength,
-                                                    static_cast<DWORD>(index_.node(child).name.size()));
+        info->maxSubKeyNameLength =
+            std::max<DWORD>(info->maxSubKeyNameLength, index_.node(child).nameLength);
     }
-    if (const ValueListPtr& values = index_.node(slot).values) {
-        info->values = static_cast<DWORD>(values->size());
-        for (const ValueRecord& value : *values) {
-            info->maxValueNameLength =
-                std::max<DWORD>(info->maxValueNameLength, static_cast<DWORD>(value.name.size()));
-            info->maxValueDataSize =
-                std::max<DWORD>(info->maxValueDataSize, static_cast<DWORD>(value.data.size()));
-        }
+    info->values = static_cast<DWORD>(values.size());
+    for (std::uint32_t i = values.begin; i < values.end && values.block; ++i) {
+        const ValueRecord& record = values.block->record(i);
+        info->maxValueNameLength = std::max<DWORD>(info->maxValueNameLength, record.nameLength);
+        info->maxValueDataSize = std::max<DWORD>(info->maxValueDataSize, record.dataSize);
     }
     return ERROR_SUCCESS;
 }
@@ -164,14 +182,26 @@ LONG RegistryStore::QueryValue(HKEY key, std::u16string_view name, ValueRef* val
     auto* open = handles_.Find(key);
     if (!open) return ERROR_INVALID_HANDLE;
     Slot slot;
-    LONG rc = Sync(true);
+    ValueSpan values;
+    LONG rc = Sync();
     if (rc == ERROR_SUCCESS) rc = SlotOfHandle(*open, &slot);
+    if (rc == ERROR_SUCCESS) rc = ValuesOf(&slot, &values);
     if (rc != ERROR_SUCCESS) return rc;
-    const ValueListPtr& values = index_.node(slot).values;
-    const std::ptrdiff_t found = values ? FindValue(*values, name) : -1;
-    if (found < 0) return ERROR_FILE_NOT_FOUND;
-    *value = {values, &(*values)[static_cast<std::size_t>(found)]};
-    return ERROR_SUCCESS;
+    // A key held one by one finds by name at once (values is its snapshot);
+    // in a bulk read the key's few values are compared in turn.
+    if (ValueList* held = allValues_ ? nullptr : HeldValues(index_.node(slot).id)) {
+        const std::ptrdiff_t found = held->Find(name);
+        if (found < 0) return ERROR_FILE_NOT_FOUND;
+        *value = {values.block, static_cast<std::size_t>(found)};
+        return ERROR_SUCCESS;
+    }
+    for (std::uint32_t i = values.begin; i < values.end; ++i) {
+        if (NamesEqual(values.block->name(i), name)) {
+            *value = {values.block, i};
+            return ERROR_SUCCESS;
+        }
+    }
+    return ERROR_FILE_NOT_FOUND;
 }
 
 LONG RegistryStore::CloseKey(HKEY key) {

@@ -12,14 +12,16 @@ LONG RegistryStore::Write(const std::function<LONG()>& body) {
     WriteTransaction transaction(*connection_);
     if (transaction.status() != SQLITE_OK) return ErrorFromSqlite(transaction.status());
 
-    const std::uint64_t mutationsBefore = mutations_;
+    const std::uint64_t keyChangesBefore = keyChanges_;
+    const std::uint64_t valueChangesBefore = valueChanges_;
     const std::int64_t changesBefore = connection_->TotalChanges();
-    LONG result = transaction.nested() ? ERROR_SUCCESS : Sync(false);
+    LONG result = transaction.nested() ? ERROR_SUCCESS : Sync();
     if (result == ERROR_SUCCESS) result = body();
     if (result == ERROR_SUCCESS) result = ErrorFromSqlite(transaction.Commit());
     if (result != ERROR_SUCCESS) {
         // The transaction rolls back as it goes out of scope.
-        if (mutations_ != mutationsBefore) stale_ = true;
+        if (keyChanges_ != keyChangesBefore) stale_ = true;
+        if (valueChanges_ != valueChangesBefore) DropValues();
         return result;
     }
     // Our commit bumped the change counter by one; no one else could commit
@@ -42,13 +44,12 @@ LONG RegistryStore::CreatePath(Slot base, const Names& path, Slot* slot, bool* c
             *created = false;
             continue;
         }
-        const std::int64_t parentId = index_.node(base).id;
         std::int64_t id = 0;
-        if (const int rc = tables_.InsertKey(parentId, name, &id); rc != SQLITE_OK) {
+        if (const int rc = tables_.InsertKey(index_.node(base).id, name, &id); rc != SQLITE_OK) {
             return ErrorFromSqlite(rc);
         }
-        ++mutations_;
-        base = index_.Append(id, parentId, std::u16string(name));
+        ++keyChanges_;
+        base = index_.Append(id, base, name);
         if (base == KeyIndex::kNoSlot) return ERROR_REGISTRY_CORRUPT;
         *created = true;
     }
@@ -61,50 +62,46 @@ LONG RegistryStore::RemoveKey(Slot slot) {
     if (const int rc = tables_.DeleteKeyTree(index_.node(slot).id); rc != SQLITE_OK) {
         return ErrorFromSqlite(rc);
     }
-    ++mutations_;
+    ++keyChanges_;
     index_.Remove(slot);
+    // The values of the keys removed need not be held any more.
+    heldValues_.clear();
     return ERROR_SUCCESS;
 }
 
+// The value is written by name, so the store finds it by its index on
+// (key, folded name) in O(log n); the values held in memory, if any, follow
+// in amortised O(1), and a bulk read is dropped, as it no longer matches.
 LONG RegistryStore::PutValue(Slot slot, std::u16string_view name, DWORD type,
                              std::span<const BYTE> data) {
     if (name.size() > kMaxValueNameLength || data.size() > kMaxValueDataSize) {
         return ERROR_INVALID_PARAMETER;
     }
-    ValueListPtr values;
-    if (const LONG rc = LoadedValues(&slot, &values); rc != ERROR_SUCCESS) return rc;
-    auto changed = values ? std::make_shared<ValueList>(*values) : std::make_shared<ValueList>();
-    const std::ptrdiff_t found = FindValue(*changed, name);
-    int rc;
-    if (found >= 0) {
-        ValueRecord& record = (*changed)[static_cast<std::size_t>(found)];
-        rc = tables_.UpdateValue(record.id, type, data);
-        record.type = type;
-        record.data.assign(data.begin(), data.end());
-    } else {
-        ValueRecord record{0, std::u16string(name), type, {data.begin(), data.end()}};
-        rc = tables_.InsertValue(index_.node(slot).id, name, type, data, &record.id);
-        changed->push_back(std::move(record));
+    const std::int64_t keyId = index_.node(slot).id;
+    std::int64_t id = 0;
+    if (const int rc = tables_.PutValue(keyId, name, type, data, &id); rc != SQLITE_OK) {
+        return ErrorFromSqlite(rc);
     }
-    if (rc != SQLITE_OK) return ErrorFromSqlite(rc);
-    ++mutations_;
-    index_.node(slot).values = std::move(changed);
+    ++valueChanges_;
+    if (ValueList* held = HeldValues(keyId)) held->Put(id, name, type, data);
+    allValues_.reset();
     return ERROR_SUCCESS;
 }
 
 LONG RegistryStore::RemoveValue(Slot slot, std::u16string_view name) {
-    ValueListPtr values;
-    if (const LONG rc = LoadedValues(&slot, &values); rc != ERROR_SUCCESS) return rc;
-    const std::ptrdiff_t found = values ? FindValue(*values, name) : -1;
-    if (found < 0) return ERROR_FILE_NOT_FOUND;
-    if (const int rc = tables_.DeleteValue((*values)[static_cast<std::size_t>(found)].id);
-        rc != SQLITE_OK) {
+    const std::int64_t keyId = index_.node(slot).id;
+    bool found = false;
+    if (const int rc = tables_.DeleteValue(keyId, name, &found); rc != SQLITE_OK) {
         return ErrorFromSqlite(rc);
     }
-    auto changed = std::make_shared<ValueList>(*values);
-    changed->erase(changed->begin() + found);
-    ++mutations_;
-    index_.node(slot).values = std::move(changed);
+    if (!found) return ERROR_FILE_NOT_FOUND;
+    ++valueChanges_;
+    if (ValueList* held = HeldValues(keyId)) {
+        if (const std::ptrdiff_t index = held->Find(name); index >= 0) {
+            held->Remove(static_cast<std::size_t>(index));
+        }
+    }
+    allValues_.reset();
     return ERROR_SUCCESS;
 }
 
@@ -113,7 +110,7 @@ LONG RegistryStore::CreateKey(HKEY base, const Names& path, HKEY* result, DWORD*
     if (!open) return ERROR_INVALID_HANDLE;
     const std::int64_t baseId = open->keyId;
     Slot slot;
-    LONG rc = Sync(false);
+    LONG rc = Sync();
     if (rc == ERROR_SUCCESS) rc = SlotOfHandle(*open, &slot);
     if (rc != ERROR_SUCCESS) return rc;
 

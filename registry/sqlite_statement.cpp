@@ -10,13 +10,16 @@ static_assert(std::endian::native == std::endian::little,
               "names are stored as UTF-16LE blobs in the machine's own order");
 
 SqliteStatement::SqliteStatement(sqlite3* db, const char* sql) {
-    if (sqlite3_prepare_v3(db, sql, -1, SQLITE_PREPARE_PERSISTENT, &statement_, nullptr) != SQLITE_OK) {
+    if (sqlite3_prepare_v3(db, sql, -1, SQLITE_PREPARE_PERSISTENT, &statement_, nullptr) !=
+        SQLITE_OK) {
         sqlite3_finalize(statement_);
         statement_ = nullptr;
     }
 }
 
-SqliteStatement::~SqliteStatement() { sqlite3_finalize(statement_); }
+SqliteStatement::~SqliteStatement() {
+    sqlite3_finalize(statement_);
+}
 
 SqliteStatement::SqliteStatement(SqliteStatement&& other) noexcept
     : statement_(std::exchange(other.statement_, nullptr)) {}
@@ -44,7 +47,9 @@ void SqliteStatement::BindName(int index, std::u16string_view name) {
     BindBytes(index, {reinterpret_cast<const std::uint8_t*>(name.data()), name.size() * 2});
 }
 
-int SqliteStatement::Step() { return sqlite3_step(statement_); }
+int SqliteStatement::Step() {
+    return sqlite3_step(statement_);
+}
 
 void SqliteStatement::Reset() {
     sqlite3_reset(statement_);
@@ -55,23 +60,19 @@ std::int64_t SqliteStatement::ColumnInt(int column) const {
     return sqlite3_column_int64(statement_, column);
 }
 
+int SqliteStatement::ColumnType(int column) const {
+    return sqlite3_column_type(statement_, column);
+}
+
+std::span<const std::uint8_t> SqliteStatement::ColumnBlob(int column) const {
+    const auto* bytes = static_cast<const std::uint8_t*>(sqlite3_column_blob(statement_, column));
+    const auto size = static_cast<std::size_t>(sqlite3_column_bytes(statement_, column));
+    return bytes ? std::span<const std::uint8_t>(bytes, size) : std::span<const std::uint8_t>();
+}
+
 std::string SqliteStatement::ColumnText(int column) const {
     const auto* text = sqlite3_column_text(statement_, column);
     return text ? std::string(reinterpret_cast<const char*>(text)) : std::string();
-}
-
-std::u16string SqliteStatement::ColumnName(int column) const {
-    const void* bytes = sqlite3_column_blob(statement_, column);
-    const int size = sqlite3_column_bytes(statement_, column);
-    std::u16string name(static_cast<std::size_t>(size) / 2, u'\0');
-    if (!name.empty()) std::memcpy(name.data(), bytes, name.size() * 2);
-    return name;
-}
-
-std::vector<std::uint8_t> SqliteStatement::ColumnBytes(int column) const {
-    const auto* bytes = static_cast<const std::uint8_t*>(sqlite3_column_blob(statement_, column));
-    const int size = sqlite3_column_bytes(statement_, column);
-    return bytes ? std::vector<std::uint8_t>(bytes, bytes + size) : std::vector<std::uint8_t>();
 }
 
 }  // namespace brackwell::registry

@@ -28,13 +28,14 @@ public:
     // Names are kept as UTF-16 blobs: SQLite's text conversion would alter unpaired surrogates.
     void BindName(int index, std::u16string_view name);
 
-    int Step();  // SQLITE_ROW, SQLITE_DONE or an error code
+    int Step();    // SQLITE_ROW, SQLITE_DONE or an error code
     void Reset();  // clears bindings too
 
     std::int64_t ColumnInt(int column) const;
+    int ColumnType(int column) const;  // SQLITE_INTEGER, SQLITE_BLOB, SQLITE_NULL, ...
+    // The bytes of a blob column, valid until the next Step or Reset.
+    std::span<const std::uint8_t> ColumnBlob(int column) const;
     std::string ColumnText(int column) const;
-    std::u16string ColumnName(int column) const;
-    std::vector<std::uint8_t> ColumnBytes(int column) const;
 
 private:
     sqlite3_stmt* statement_ = nullptr;

@@ -1,13 +1,86 @@
 #include "registry/store_tables.h"
 
-#include <memory>
+#include <cstring>
 #include <string>
-#include <unordered_map>
 #include <vector>
 
 #include "registry/name_folding.h"
+#include "registry/registry_limits.h"
 
 namespace brackwell::registry {
+namespace {
+
+std::string Row(const char* what, std::int64_t id) {
+    return std::string(what) + " of row " + std::to_string(id);
+}
+
+// Why a stored name breaks the store's rules, or an empty string. Names are
+// UTF-16 blobs; a key name has 1 to 255 characters, none a backslash or NUL.
+std::string NameProblem(const SqliteStatement& row, int column, bool keyName, std::int64_t id) {
+    const char* what = keyName ? "the key" : "the value";
+    if (row.ColumnType(column) == SQLITE_NULL) return Row(what, id) + " has no name";
+    const std::span<const std::uint8_t> bytes = row.ColumnBlob(column);
+    if (row.ColumnType(column) != SQLITE_BLOB || bytes.size() % 2 != 0) {
+        return "the name of " + Row(what, id) + " is not stored as UTF-16";
+    }
+    const std::size_t length = bytes.size() / 2;
+    const std::size_t limit = keyName ? kMaxKeyNameLength : kMaxValueNameLength;
+    if (length > limit) {
+        return "the name of " + Row(what, id) + " is longer than " + std::to_string(limit) +
+               " characters";
+    }
+    if (!keyName) return {};
+    if (length == 0) return Row(what, id) + " has an empty name";
+    for (std::size_t i = 0; i < length; ++i) {
+        const auto c = static_cast<char16_t>(bytes[2 * i] | bytes[2 * i + 1] << 8);
+        if (c == u'\\') return "the name of " + Row(what, id) + " holds a backslash";
+        if (c == u'\0') return "the name of " + Row(what, id) + " holds a NUL character";
+    }
+    return {};
+}
+
+std::u16string_view NameOf(const SqliteStatement& row, int column, std::u16string& buffer) {
+    const std::span<const std::uint8_t> bytes = row.ColumnBlob(column);
+    buffer.resize(bytes.size() / 2);
+    if (!bytes.empty()) std::memcpy(buffer.data(), bytes.data(), buffer.size() * 2);
+    return buffer;
+}
+
+// The rules of a value row that hold whatever its name: the type is a 32-bit
+// number and the data a blob of at most 1 MiB. Sizes and types only, so
+// SQLite need not read the data of the row.
+std::string ValueShapeProblem(std::int64_t id, int typeType, std::int64_t type, int dataType,
+                              std::int64_t dataSize) {
+    if (typeType != SQLITE_INTEGER || type < 0 || type > 0xFFFFFFFF) {
+        return "the type of " + Row("the value", id) + " is not a 32-bit number";
+    }
+    if (dataType != SQLITE_BLOB) return Row("the value", id) + " has no data bytes";
+    if (static_cast<std::uint64_t>(dataSize) > kMaxValueDataSize) {
+        return "the data of " + Row("the value", id) + " are larger than 1 MiB";
+    }
+    return {};
+}
+
+// Reads the value row whose columns from first on are id, name, type, data.
+std::string ReadValueRow(const SqliteStatement& row, int first, std::u16string& name,
+                         ValueBlock* values) {
+    const std::int64_t id = row.ColumnInt(first);
+    std::string problem = NameProblem(row, first + 1, false, id);
+    if (problem.empty()) {
+        problem = ValueShapeProblem(id, row.ColumnType(first + 2), row.ColumnInt(first + 2),
+                                    row.ColumnType(first + 3), row.ColumnBlob(first + 3).size());
+    }
+    if (!problem.empty()) return problem;
+    NameOf(row, first + 1, name);
+    if (name.find(u'\0') != std::u16string::npos) {
+        return "the name of " + Row("the value", id) + " holds a NUL character";
+    }
+    values->Append(id, name, static_cast<DWORD>(row.ColumnInt(first + 2)),
+                   row.ColumnBlob(first + 3));
+    return {};
+}
+
+}  // namespace
 
 std::string SchemaProblem(std::int64_t applicationId, std::int64_t schemaVersion) {
     if (applicationId != kApplicationId) return "it is another program's SQLite database";
@@ -52,52 +125,124 @@ int StoreTables::CreateSchema() {
     return rc;
 }
 
-int StoreTables::LoadKeys(KeyIndex& index) {
-    index.Clear();
+int StoreTables::LoadKeys(KeyIndex& index, std::string* problem) {
     const auto count = db_.QueryInt("SELECT count(*) FROM keys");
-    if (!count) return SQLITE_ERROR;
-    index.Reserve(static_cast<std::size_t>(*count));
+    if (!count) return db_.ErrorCode() != SQLITE_OK ? db_.ErrorCode() : SQLITE_ERROR;
+    index.BeginLoad(static_cast<std::size_t>(*count));
 
     SqliteStatement& select = db_.Prepared("SELECT id, parent, name FROM keys ORDER BY id");
     if (!select.valid()) return SQLITE_ERROR;
+    std::u16string name;
     int rc;
     while ((rc = select.Step()) == SQLITE_ROW) {
         const std::int64_t id = select.ColumnInt(0);
         const std::int64_t parent = select.ColumnInt(1);
-        if ((parent == 0) != (id <= 4) ||
-            index.Append(id, parent, select.ColumnName(2)) == KeyIndex::kNoSlot) {
+        if (id < 1) {
+            *problem = Row("the key", id) + " has a row number the registry never gives";
+        } else if (select.ColumnType(1) != SQLITE_INTEGER || (parent == 0) != (id <= 4)) {
+            *problem =
+                Row("the key", id) + (id <= 4 ? " is a root key with a parent" : " has no parent");
+        } else {
+            *problem = NameProblem(select, 2, true, id);
+        }
+        if (!problem->empty()) {
             rc = SQLITE_CORRUPT;
             break;
         }
+        index.AddLoaded(id, parent, NameOf(select, 2, name));
     }
     select.Reset();
     if (rc != SQLITE_DONE) return rc;
     for (std::int64_t root = 1; root <= 4; ++root) {
-        if (index.SlotOf(root) == KeyIndex::kNoSlot) return SQLITE_CORRUPT;
+        if (index.SlotOf(root) == KeyIndex::kNoSlot) {
+            *problem = "the root key of row " + std::to_string(root) + " is missing";
+            return SQLITE_CORRUPT;
+        }
     }
-    return SQLITE_OK;
+    *problem = index.FinishLoad(kMaxKeyDepth);
+    return problem->empty() ? SQLITE_OK : SQLITE_CORRUPT;
 }
 
-int StoreTables::LoadValues(KeyIndex& index) {
+int StoreTables::CheckValueRows(const KeyIndex& index, std::string* problem) {
     SqliteStatement& select =
-        db_.Prepared("SELECT key, id, name, type, data FROM vals ORDER BY id");
+        db_.Prepared("SELECT id, key, name, type, typeof(data) = 'blob', length(data) FROM vals");
     if (!select.valid()) return SQLITE_ERROR;
-    std::unordered_map<KeyIndex::Slot, std::shared_ptr<ValueList>> lists;
+    int rc;
+    while ((rc = select.Step()) == SQLITE_ROW) {
+        const std::int64_t id = select.ColumnInt(0);
+        const std::int64_t key = select.ColumnInt(1);
+        if (index.SlotOf(key) == KeyIndex::kNoSlot) {
+            *problem = Row("the value", id) + " belongs to no key: there is no key of row " +
+                       std::to_string(key);
+        } else {
+            *problem = NameProblem(select, 2, false, id);
+        }
+        if (problem->empty()) {
+            *problem = ValueShapeProblem(id, select.ColumnType(3), select.ColumnInt(3),
+                                         select.ColumnInt(4) ? SQLITE_BLOB : SQLITE_NULL,
+                                         select.ColumnInt(5));
+        }
+        if (!problem->empty()) {
+            rc = SQLITE_CORRUPT;
+            break;
+        }
+    }
+    select.Reset();
+    return rc == SQLITE_DONE ? SQLITE_OK : rc;
+}
+
+int StoreTables::LoadKeyValues(std::int64_t keyId, ValueBlock* values, std::string* problem) {
+    SqliteStatement& select =
+        db_.Prepared("SELECT id, name, type, data FROM vals WHERE key = ?1 ORDER BY id");
+    if (!select.valid()) return SQLITE_ERROR;
+    select.BindInt(1, keyId);
+    std::u16string name;
+    int rc;
+    while ((rc = select.Step()) == SQLITE_ROW) {
+        *problem = ReadValueRow(select, 0, name, values);
+        if (!problem->empty()) {
+            rc = SQLITE_CORRUPT;
+            break;
+        }
+    }
+    select.Reset();
+    return rc == SQLITE_DONE ? SQLITE_OK : rc;
+}
+
+// One scan of the table in row order, the cheapest way through it, then the
+// records grouped by key with a counting sort, which keeps each key's values
+// in row order, that is in creation order.
+int StoreTables::LoadAllValues(const KeyIndex& index, ValueBlock* values,
+                               std::vector<std::uint32_t>* firstRecord, std::string* problem) {
+    SqliteStatement& select = db_.Prepared("SELECT key, id, name, type, data FROM vals");
+    if (!select.valid()) return SQLITE_ERROR;
+    std::vector<KeyIndex::Slot> slots;
+    std::u16string name;
     int rc;
     while ((rc = select.Step()) == SQLITE_ROW) {
         const KeyIndex::Slot slot = index.SlotOf(select.ColumnInt(0));
         if (slot == KeyIndex::kNoSlot) {
+            *problem = Row("the value", select.ColumnInt(1)) + " belongs to no key";
+        } else {
+            *problem = ReadValueRow(select, 1, name, values);
+        }
+        if (!problem->empty()) {
             rc = SQLITE_CORRUPT;
             break;
         }
-        std::shared_ptr<ValueList>& list = lists[slot];
-        if (!list) list = std::make_shared<ValueList>();
-        list->push_back({select.ColumnInt(1), select.ColumnName(2),
-                         static_cast<DWORD>(select.ColumnInt(3)), select.ColumnBytes(4)});
+        slots.push_back(slot);
     }
     select.Reset();
     if (rc != SQLITE_DONE) return rc;
-    for (auto& [slot, list] : lists) index.node(slot).values = std::move(list);
+
+    firstRecord->assign(index.size() + 1, 0);
+    for (KeyIndex::Slot slot : slots) ++(*firstRecord)[slot + 1];
+    for (std::size_t s = 1; s < firstRecord->size(); ++s)
+        (*firstRecord)[s] += (*firstRecord)[s - 1];
+    std::vector<std::uint32_t> order(slots.size());
+    std::vector<std::uint32_t> next(firstRecord->begin(), firstRecord->end() - 1);
+    for (std::uint32_t r = 0; r < slots.size(); ++r) order[next[slots[r]]++] = r;
+    values->Reorder(order);
     return SQLITE_OK;
 }
 
@@ -131,37 +276,36 @@ int StoreTables::DeleteKeyTree(std::int64_t id) {
     return Run(keys);
 }
 
-int StoreTables::InsertValue(std::int64_t keyId, std::u16string_view name, DWORD type,
-                             std::span<const BYTE> data, std::int64_t* id) {
-    SqliteStatement& insert = db_.Prepared(
-        "INSERT INTO vals(key, name, folded, type, data) VALUES(?1, ?2, ?3, ?4, ?5)");
+int StoreTables::PutValue(std::int64_t keyId, std::u16string_view name, DWORD type,
+                          std::span<const BYTE> data, std::int64_t* id) {
+    SqliteStatement& upsert = db_.Prepared(
+        "INSERT INTO vals(key, name, folded, type, data) VALUES(?1, ?2, ?3, ?4, ?5)"
+        " ON CONFLICT(key, folded) DO UPDATE SET type = excluded.type, data = excluded.data"
+        " RETURNING id");
+    if (!upsert.valid()) return SQLITE_ERROR;
     const std::u16string folded = FoldName(name);
-    if (insert.valid()) {
-        insert.BindInt(1, keyId);
-        insert.BindName(2, name);
-        insert.BindName(3, folded);
-        insert.BindInt(4, type);
-        insert.BindBytes(5, data);
+    upsert.BindInt(1, keyId);
+    upsert.BindName(2, name);
+    upsert.BindName(3, folded);
+    upsert.BindInt(4, type);
+    upsert.BindBytes(5, data);
+    const int rc = upsert.Step();
+    if (rc == SQLITE_ROW) *id = upsert.ColumnInt(0);
+    upsert.Reset();
+    return rc == SQLITE_ROW ? SQLITE_OK : rc;
+}
+
+int StoreTables::DeleteValue(std::int64_t keyId, std::u16string_view name, bool* found) {
+    SqliteStatement& erase = db_.Prepared("DELETE FROM vals WHERE key = ?1 AND folded = ?2");
+    const std::u16string folded = FoldName(name);
+    if (erase.valid()) {
+        erase.BindInt(1, keyId);
+        erase.BindName(2, folded);
     }
-    const int rc = Run(insert);
-    *id = db_.LastInsertId();
+    const std::int64_t before = db_.TotalChanges();
+    const int rc = Run(erase);
+    *found = db_.TotalChanges() != before;
     return rc;
-}
-
-int StoreTables::UpdateValue(std::int64_t id, DWORD type, std::span<const BYTE> data) {
-    SqliteStatement& update = db_.Prepared("UPDATE vals SET type = ?2, data = ?3 WHERE id = ?1");
-    if (update.valid()) {
-        update.BindInt(1, id);
-        update.BindInt(2, type);
-        update.BindBytes(3, data);
-    }
-    return Run(update);
-}
-
-int StoreTables::DeleteValue(std::int64_t id) {
-    SqliteStatement& erase = db_.Prepared("DELETE FROM vals WHERE id = ?1");
-    if (erase.valid()) erase.BindInt(1, id);
-    return Run(erase);
 }
 
 }  // namespace brackwell::registry

@@ -13,10 +13,12 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "registry/key_index.h"
 #include "registry/registry.h"
 #include "registry/store_connection.h"
+#include "registry/value_block.h"
 
 namespace brackwell::registry {
 
@@ -38,18 +40,32 @@ public:
     // caller's transaction.
     int CreateSchema();
 
-    // Loads every key into index (cleared first); SQLITE_CORRUPT when the tree
-    // does not hold together.
-    int LoadKeys(KeyIndex& index);
-    // Loads every value into the keys of index; a key left without a list has no values.
-    int LoadValues(KeyIndex& index);
+    // The loads check every row they read against the rules the store keeps
+    // when it writes (names, limits, parents, depth); a row that breaks one
+    // makes them return SQLITE_CORRUPT with *problem naming the row and the
+    // rule.
+
+    // Loads every key into index (cleared first).
+    int LoadKeys(KeyIndex& index, std::string* problem);
+    // One pass over every value row without reading names or data, for the
+    // rules that hold whichever key is read: each value belongs to a key of
+    // index, its name and data keep within the limits.
+    int CheckValueRows(const KeyIndex& index, std::string* problem);
+    // The values of one key in creation order.
+    int LoadKeyValues(std::int64_t keyId, ValueBlock* values, std::string* problem);
+    // The values of every key of index, grouped by key in slot order:
+    // firstRecord[slot] to firstRecord[slot + 1] are the values of slot.
+    int LoadAllValues(const KeyIndex& index, ValueBlock* values,
+                      std::vector<std::uint32_t>* firstRecord, std::string* problem);
 
     int InsertKey(std::int64_t parentId, std::u16string_view name, std::int64_t* id);
     int DeleteKeyTree(std::int64_t id);
-    int InsertValue(std::int64_t keyId, std::u16string_view name, DWORD type,
-                    std::span<const BYTE> data, std::int64_t* id);
-    int UpdateValue(std::int64_t id, DWORD type, std::span<const BYTE> data);
-    int DeleteValue(std::int64_t id);
+    // Adds the value, or gives the one of that name (compared without regard
+    // to case) the new type and data; *id is the value's row.
+    int PutValue(std::int64_t keyId, std::u16string_view name, DWORD type,
+                 std::span<const BYTE> data, std::int64_t* id);
+    // *found tells whether a value of that name was there to delete.
+    int DeleteValue(std::int64_t keyId, std::u16string_view name, bool* found);
 
 private:
     int Run(SqliteStatement& statement);

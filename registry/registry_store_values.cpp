@@ -1,0 +1,97 @@
+// The values half of RegistryStore's reads: which values are held in memory
+// and when they are read from the file.
+
+#include "registry/registry_store.h"
+
+namespace brackwell::registry {
+namespace {
+
+// Keys whose values are held one by one; enough for the listed key, the keys
+// a person moves between and a program's working set.
+constexpr std::size_t kHeldKeys = 32;
+// Keys read one by one within kBurstTime that make the next read take every
+// value at once: more than a person taps, fewer than a walk reads in a moment.
+constexpr std::size_t kBurstKeys = 256;
+constexpr auto kBurstTime = std::chrono::milliseconds(500);
+// Reading again after another process's commit: a few tries, then busy.
+constexpr int kReadTries = 3;
+
+}  // namespace
+
+ValueList* RegistryStore::HeldValues(std::int64_t keyId) {
+    for (auto it = heldValues_.rbegin(); it != heldValues_.rend(); ++it) {
+        if (it->first == keyId) return &it->second;
+    }
+    return nullptr;
+}
+
+void RegistryStore::HoldValues(std::int64_t keyId, ValueList list) {
+    if (heldValues_.size() >= kHeldKeys) heldValues_.erase(heldValues_.begin());
+    heldValues_.emplace_back(keyId, std::move(list));
+}
+
+void RegistryStore::DropValues() {
+    heldValues_.clear();
+    allValues_.reset();
+    allFirst_.clear();
+    burstReads_ = 0;
+}
+
+bool RegistryStore::ReadInBulk() {
+    const auto now = std::chrono::steady_clock::now();
+    if (burstReads_ == 0 || now - burstStart_ > kBurstTime) {
+        burstReads_ = 0;
+        burstStart_ = now;
+    }
+    return ++burstReads_ > kBurstKeys;
+}
+
+// A bulk read is dropped by every write of a value, so while it stands it
+// agrees with the keys held one by one.
+bool RegistryStore::HeldValuesOf(Slot slot, ValueSpan* values) {
+    if (allValues_) {
+        const std::size_t next = std::size_t{slot} + 1;
+        *values = next < allFirst_.size() ? ValueSpan{allValues_, allFirst_[slot], allFirst_[next]}
+                                          : ValueSpan{allValues_, 0, 0};
+        return true;
+    }
+    if (ValueList* held = HeldValues(index_.node(slot).id)) {
+        *values = held->Snapshot();
+        return true;
+    }
+    return false;
+}
+
+LONG RegistryStore::ReadValues(Slot slot, ValueSpan* values) {
+    const std::int64_t keyId = index_.node(slot).id;
+    problem_.clear();
+    auto block = std::make_shared<ValueBlock>();
+    int rc;
+    if (ReadInBulk()) {
+        rc = tables_.LoadAllValues(index_, block.get(), &allFirst_, &problem_);
+        if (rc == SQLITE_OK) allValues_ = std::move(block);
+    } else {
+        rc = tables_.LoadKeyValues(keyId, block.get(), &problem_);
+        if (rc == SQLITE_OK) HoldValues(keyId, ValueList(std::move(block)));
+    }
+    if (rc == SQLITE_OK) HeldValuesOf(slot, values);
+    return ErrorFromSqlite(rc);
+}
+
+// Values are read after the check that the key mirror is current; a commit
+// by another process between the two would pair the mirror with newer values,
+// so the counter is looked at again once they are read.
+LONG RegistryStore::ValuesOf(Slot* slot, ValueSpan* values) {
+    if (HeldValuesOf(*slot, values)) return ERROR_SUCCESS;
+    const std::int64_t keyId = index_.node(*slot).id;
+    for (int attempt = 0; attempt < kReadTries; ++attempt) {
+        if (const LONG rc = ReadValues(*slot, values); rc != ERROR_SUCCESS) return rc;
+        if (ChangeCounter() == counter_) return ERROR_SUCCESS;
+        if (const LONG rc = Reload(); rc != ERROR_SUCCESS) return rc;
+        *slot = index_.SlotOf(keyId);
+        if (*slot == KeyIndex::kNoSlot) return ERROR_KEY_DELETED;
+    }
+    return ERROR_BUSY;
+}
+
+}  // namespace brackwell::registry
