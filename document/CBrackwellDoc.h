@@ -97,6 +97,14 @@ protected:
     CListView* ValuesView() const;
     CTreeView* KeyTreeView() const;
 
+    // Tells that the values of (hRoot, strPath) could not be read.
+    void ReportUnreadValues(HKEY hRoot, const CString& strPath);
+
     // The key the last search step left selected; only ever compared.
     HTREEITEM m_hSearchItem = nullptr;
+    // The first key whose subkeys the running FillTree could not read.
+    BOOL m_bUnreadKeys = FALSE;
+    CString m_strUnreadKey;
+    // Whether the running search step told of a key it could not read.
+    BOOL m_bSearchReported = FALSE;
 };

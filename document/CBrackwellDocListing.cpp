@@ -2,7 +2,16 @@
 // registry enumerates them, so a row index is the value's enumeration index.
 #include "document/CBrackwellDoc.h"
 #include "document/KeyValues.h"
+#include "document/RootKeyTable.h"
 #include "framework/CListCtrl.h"
+#include "framework/CListView.h"
+
+void CBrackwellDoc::ReportUnreadValues(HKEY hRoot, const CString& strPath) {
+    CListView* pView = ValuesView();
+    if (pView)
+        pView->MessageBox(u"Unable to read the values of " + KeyFullName(hRoot, strPath), u"Error",
+                          MB_ICONHAND);
+}
 
 void CBrackwellDoc::LoadValues(HKEY hRoot, const CString& strPath, int nSelect) {
     m_hRootKey = hRoot;
@@ -11,7 +20,8 @@ void CBrackwellDoc::LoadValues(HKEY hRoot, const CString& strPath, int nSelect) 
     if (!pList) return;
     pList->DeleteAllItems();
 
-    EnumerateKeyValues(hRoot, strPath, [&](const KeyValue& value) {
+    // The rows read before a failure stay listed, and the failure is told.
+    const LONG lResult = EnumerateKeyValues(hRoot, strPath, [&](const KeyValue& value) {
         const ValueDisplay display = DescribeValue(value.dwType, value.pData, value.cbData);
         const int nRow = pList->InsertItem(value.nIndex, value.strName, display.nImage);
         pList->SetItemText(nRow, 1, display.strText);
@@ -21,4 +31,5 @@ void CBrackwellDoc::LoadValues(HKEY hRoot, const CString& strPath, int nSelect) 
         }
         return true;
     });
+    if (lResult != ERROR_SUCCESS) ReportUnreadValues(hRoot, strPath);
 }

@@ -48,9 +48,11 @@ HTREEITEM NextKey(const CTreeCtrl& tree, HTREEITEM hItem) {
 // The row of the first value behind nAfter whose name or Data text matches,
 // -1 when none. Enumerates exactly the rows the values list shows, values
 // without data among them; a row that matches by name and data counts once.
-int FindValue(HKEY hRoot, const CString& strPath, int nAfter, const SearchSettings& settings) {
+// lResult tells whether the key could be read to the end.
+int FindValue(HKEY hRoot, const CString& strPath, int nAfter, const SearchSettings& settings,
+              LONG& lResult) {
     int nFound = -1;
-    EnumerateKeyValues(hRoot, strPath, [&](const KeyValue& value) {
+    lResult = EnumerateKeyValues(hRoot, strPath, [&](const KeyValue& value) {
         if (value.nIndex <= nAfter) return true;
         const bool bNameMatches =
             settings.m_bValues &&
@@ -113,7 +115,14 @@ BOOL CBrackwellDoc::SearchKey(CTreeView* pTreeView, HTREEITEM hItem,
         GetKeyPath(pTreeView, hItem, strPath, hRoot);
     else
         hRoot = reinterpret_cast<HKEY>(tree.GetItemData(hItem));
-    const int nRow = FindValue(hRoot, strPath, g_nFoundValue, settings);
+    LONG lResult = ERROR_SUCCESS;
+    const int nRow = FindValue(hRoot, strPath, g_nFoundValue, settings, lResult);
+    // A key that cannot be read is told once per step; the walk goes on
+    // with the keys after it.
+    if (lResult != ERROR_SUCCESS && !m_bSearchReported) {
+        m_bSearchReported = TRUE;
+        ReportUnreadValues(hRoot, strPath);
+    }
     if (nRow < 0) return FALSE;
 
     g_nFoundValue = nRow;
@@ -133,6 +142,7 @@ BOOL CBrackwellDoc::FindNext(const SearchSettings& settings) {
     if (!pTreeView) return FALSE;
     CTreeCtrl& tree = pTreeView->GetTreeCtrl();
     BeginWaitCursor();
+    m_bSearchReported = FALSE;
 
     HTREEITEM hStart = tree.GetNextItem(nullptr, TVGN_CARET);
     if (!hStart) hStart = tree.GetRootItem();

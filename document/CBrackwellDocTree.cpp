@@ -1,19 +1,24 @@
 // The key tree: the whole registry read into the tree in one pass, and the
 // path of a tree item.
 #include "document/CBrackwellDoc.h"
+#include "document/KeyValues.h"
 #include "document/RootKeyTable.h"
 #include "framework/CTreeView.h"
+#include "registry/registry_limits.h"
 
 namespace {
 
 constexpr int kKeyImage = 0;
-constexpr DWORD kNameBufferLength = 1024;
+// The store keeps no longer key names, so a name always fits.
+constexpr DWORD kNameBufferLength = DWORD(brackwell::registry::kMaxKeyNameLength) + 1;
 
 }  // namespace
 
 void CBrackwellDoc::FillTree(CTreeView* pTreeView) {
     CTreeCtrl& tree = pTreeView->GetTreeCtrl();
     tree.DeleteAllItems();
+    m_strUnreadKey.Empty();
+    m_bUnreadKeys = FALSE;
     for (RootKeyEntry& root : RootKeyTable) {
         root.hItem = tree.InsertItem(root.pszName, TVI_ROOT, TVI_LAST);
         tree.SetItemImage(root.hItem, kKeyImage, kKeyImage);
@@ -21,29 +26,43 @@ void CBrackwellDoc::FillTree(CTreeView* pTreeView) {
         FillSubKeys(pTreeView, root.hKey, CString(), root.hItem);
         tree.SortChildren(root.hItem);
     }
+    // A key whose subkeys could not all be read is told once the tree
+    // stands, so the person knows it is not the whole registry.
+    if (m_bUnreadKeys)
+        pTreeView->MessageBox(u"Unable to read the keys below " + m_strUnreadKey, u"Error",
+                              MB_ICONHAND);
     // Reported at once: the key tree view lists this root's values before we return.
     tree.SelectItem(RootKeyTable[0].hItem);
 }
 
-// Recursion depth follows key depth, which the store caps at 512 levels, so
-// the stack stays bounded (about 2 KiB of name buffer per level).
+// Recursion depth follows key depth, which the store holds to 512 levels on
+// every file it opens, so the stack stays bounded (about 1 KiB per level).
+// A key that another program deleted meanwhile just has no subkeys; any
+// other failure is noted for FillTree to tell, and the fill goes on.
 int CBrackwellDoc::FillSubKeys(CTreeView* pTreeView, HKEY hRoot, const CString& strPath,
                                HTREEITEM hParent) {
     HKEY hKey = nullptr;
-    if (RegOpenKeyEx(hRoot, strPath, 0, 0, &hKey) != ERROR_SUCCESS) return 0;
-    CTreeCtrl& tree = pTreeView->GetTreeCtrl();
-    WCHAR szName[kNameBufferLength];
-    for (DWORD dwIndex = 0;; ++dwIndex) {
-        DWORD cchName = kNameBufferLength;
-        if (RegEnumKeyEx(hKey, dwIndex, szName, &cchName, nullptr, nullptr, nullptr, nullptr) !=
-            ERROR_SUCCESS)
-            break;
-        const CString strName(szName, int(cchName));
-        HTREEITEM hItem = tree.InsertItem(strName, hParent, TVI_LAST);
-        tree.SetItemImage(hItem, kKeyImage, kKeyImage);
-        FillSubKeys(pTreeView, hRoot, strPath + u'\\' + strName, hItem);
+    LONG lResult = RegOpenKeyEx(hRoot, strPath, 0, 0, &hKey);
+    if (lResult == ERROR_SUCCESS) {
+        CTreeCtrl& tree = pTreeView->GetTreeCtrl();
+        WCHAR szName[kNameBufferLength];
+        for (DWORD dwIndex = 0;; ++dwIndex) {
+            DWORD cchName = kNameBufferLength;
+            lResult =
+                RegEnumKeyEx(hKey, dwIndex, szName, &cchName, nullptr, nullptr, nullptr, nullptr);
+            if (lResult != ERROR_SUCCESS) break;
+            const CString strName(szName, int(cchName));
+            HTREEITEM hItem = tree.InsertItem(strName, hParent, TVI_LAST);
+            tree.SetItemImage(hItem, kKeyImage, kKeyImage);
+            FillSubKeys(pTreeView, hRoot, strPath + u'\\' + strName, hItem);
+        }
+        RegCloseKey(hKey);
+        if (lResult == ERROR_NO_MORE_ITEMS) lResult = ERROR_SUCCESS;
     }
-    RegCloseKey(hKey);
+    if (lResult != ERROR_SUCCESS && !IsKeyGone(lResult) && !m_bUnreadKeys) {
+        m_bUnreadKeys = TRUE;
+        m_strUnreadKey = KeyFullName(hRoot, strPath);
+    }
     return 0;
 }
 

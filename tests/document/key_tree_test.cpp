@@ -5,6 +5,7 @@
 #include "document/CBrackwellDoc.h"
 #include "document/RootKeyTable.h"
 #include "framework/CTreeCtrl.h"
+#include "resources/resource.h"
 #include "shell/CBrackwellView.h"
 #include "tests/shell/gui_fixture.h"
 
@@ -66,6 +67,28 @@ TEST_F(KeyTreeTest, KeyPathOfRootItemIsItsLabelAndLeavesRootAlone) {
     Doc().GetKeyPath(&KeysView(), FindKey(u"HKEY_LOCAL_MACHINE"), path, root);
     EXPECT_EQ(u"HKEY_LOCAL_MACHINE", path.str());
     EXPECT_EQ(HKEY_USERS, root);
+}
+
+// A key another program wrote with a name the store refuses: the registry
+// cannot be read until it is mended, and Refresh says so instead of showing
+// four empty roots in silence.
+TEST_F(KeyTreeTest, ARegistryThatCannotBeReadIsToldOnRefresh) {
+    ChangeRegistryFile(
+        "INSERT INTO keys(parent, name, folded) VALUES(2, x'61005C006200', x'41005C004200')");
+    AnswerMessageBoxes(IDOK);
+    RunCommand(ID_VIEW_REFRESH);
+    EXPECT_EQ(std::vector<std::u16string>{}, ChildLabels(FindKey(u"HKEY_CURRENT_USER")));
+    ASSERT_EQ(2u, Boxes().size());
+    EXPECT_EQ((Box{&KeysView(), u"Unable to read the keys below HKEY_CLASSES_ROOT", u"Error",
+                   MB_ICONHAND}),
+              Boxes()[0]);
+    EXPECT_EQ(u"Unable to read the values of HKEY_CLASSES_ROOT", Boxes()[1].text);
+
+    ChangeRegistryFile("DELETE FROM keys WHERE name = x'61005C006200'");
+    RunCommand(ID_VIEW_REFRESH);
+    EXPECT_EQ((std::vector<std::u16string>{u"alpha", u"Mid", u"Zeta"}),
+              ChildLabels(FindKey(u"HKEY_CURRENT_USER")));
+    EXPECT_EQ(2u, Boxes().size());
 }
 
 }  // namespace

@@ -17,7 +17,7 @@ TemporaryRegistry::TemporaryRegistry(std::string_view regText) {
     }
     folder_ = pattern;
     const registry::OpenResult opened =
-        registry::OpenDeviceRegistry(folder_ + "/registry.sqlite3", regText);
+        registry::OpenDeviceRegistry(path(), regText);
     if (!opened.ok) error_ = opened.error.empty() ? "cannot open the registry" : opened.error;
 }
 

@@ -21,6 +21,7 @@ public:
 
     // Empty when the registry opened and took the whole .reg text.
     const std::string& error() const { return error_; }
+    std::string path() const { return folder_ + "/registry.sqlite3"; }
 
 private:
     std::string folder_;

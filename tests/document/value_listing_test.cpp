@@ -4,6 +4,7 @@
 
 #include "document/CBrackwellDoc.h"
 #include "framework/CListCtrl.h"
+#include "shell/CDetailsView.h"
 #include "tests/shell/gui_fixture.h"
 
 namespace brackwell::testing {
@@ -45,6 +46,31 @@ TEST_F(ValueListingTest, KeyThatCannotBeOpenedListsNothingButIsRemembered) {
     EXPECT_EQ(std::vector<Row>{}, Rows());
     EXPECT_EQ(u"Software\\Gone", Doc().m_strKeyPath.str());
     EXPECT_EQ(HKEY_LOCAL_MACHINE, Doc().m_hRootKey);
+}
+
+// A row another program wrote past the store's limits: the key's values
+// cannot be read, and the person is told instead of shown an empty list.
+TEST_F(ValueListingTest, AKeyWhoseValuesCannotBeReadIsTold) {
+    const std::string kTypesKey =
+        "(SELECT id FROM keys WHERE name = x'54007900700065007300'"
+        " AND parent = (SELECT id FROM keys WHERE parent = 3 AND name = "
+        "x'53006F00660074007700610072006500'))";
+    ChangeRegistryFile("INSERT INTO vals(key, name, folded, type, data) VALUES(" + kTypesKey +
+                       ", x'420069006700', x'420049004700', 3, zeroblob(1048577))");
+    AnswerMessageBoxes(IDOK);
+    TapKey(u"HKEY_LOCAL_MACHINE\\Software\\Types");
+    EXPECT_EQ(std::vector<Row>{}, Rows());
+    EXPECT_EQ(
+        (std::vector<Box>{{&ValuesView(),
+                           u"Unable to read the values of HKEY_LOCAL_MACHINE\\Software\\Types",
+                           u"Error", MB_ICONHAND}}),
+        Boxes());
+
+    ChangeRegistryFile("DELETE FROM vals WHERE name = x'420069006700'");
+    TapKey(u"HKEY_LOCAL_MACHINE\\Software\\Empty");
+    TapKey(u"HKEY_LOCAL_MACHINE\\Software\\Types");
+    EXPECT_EQ(6u, Rows().size());
+    EXPECT_EQ(1u, Boxes().size());
 }
 
 }  // namespace

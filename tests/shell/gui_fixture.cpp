@@ -1,5 +1,7 @@
 #include "tests/shell/gui_fixture.h"
 
+#include <sqlite3.h>
+
 #include <QAbstractItemView>
 #include <QAction>
 #include <QApplication>
@@ -69,6 +71,13 @@ void PrintTo(const Row& row, std::ostream* os) {
 }
 
 std::unique_ptr<TemporaryRegistry> GuiTest::registry_;
+
+void GuiTest::ChangeRegistryFile(const std::string& sql) {
+    sqlite3* db = nullptr;
+    ASSERT_EQ(SQLITE_OK, sqlite3_open(registry_->path().c_str(), &db));
+    EXPECT_EQ(SQLITE_OK, sqlite3_exec(db, sql.c_str(), nullptr, nullptr, nullptr)) << sqlite3_errmsg(db);
+    sqlite3_close(db);
+}
 
 void GuiTest::SetUpTestSuite() {
     resources::Register();

@@ -77,6 +77,9 @@ protected:
     void SetUp() override;
     void TearDown() override;
 
+    // Runs sql on the registry file through a connection of its own, as
+    // another program (or damage) would change it behind the program's back.
+    static void ChangeRegistryFile(const std::string& sql);
     static CMainFrame& Frame();
     static CBrackwellDoc& Doc();
     static CDetailsView& ValuesView();
