@@ -3,6 +3,8 @@
 
 #include "registry/registry_store.h"
 
+#include "registry/store_transaction.h"
+
 namespace brackwell::registry {
 namespace {
 
@@ -13,8 +15,6 @@ constexpr std::size_t kHeldKeys = 32;
 // value at once: more than a person taps, fewer than a walk reads in a moment.
 constexpr std::size_t kBurstKeys = 256;
 constexpr auto kBurstTime = std::chrono::milliseconds(500);
-// Reading again after another process's commit: a few tries, then busy.
-constexpr int kReadTries = 3;
 
 }  // namespace
 
@@ -78,20 +78,21 @@ LONG RegistryStore::ReadValues(Slot slot, ValueSpan* values) {
     return ErrorFromSqlite(rc);
 }
 
-// Values are read after the check that the key mirror is current; a commit
-// by another process between the two would pair the mirror with newer values,
-// so the counter is looked at again once they are read.
+// Values are read in a read transaction, under the shared lock, where no
+// other process commits. Should one have committed since the key mirror was
+// loaded, the mirror is loaded afresh within the same transaction and the
+// values read again, so the two always come from one view of the file.
 LONG RegistryStore::ValuesOf(Slot* slot, ValueSpan* values) {
     if (HeldValuesOf(*slot, values)) return ERROR_SUCCESS;
     const std::int64_t keyId = index_.node(*slot).id;
-    for (int attempt = 0; attempt < kReadTries; ++attempt) {
-        if (const LONG rc = ReadValues(*slot, values); rc != ERROR_SUCCESS) return rc;
-        if (ChangeCounter() == counter_) return ERROR_SUCCESS;
-        if (const LONG rc = Reload(); rc != ERROR_SUCCESS) return rc;
-        *slot = index_.SlotOf(keyId);
-        if (*slot == KeyIndex::kNoSlot) return ERROR_KEY_DELETED;
-    }
-    return ERROR_BUSY;
+    const ReadTransaction transaction(*connection_);
+    if (transaction.status() != SQLITE_OK) return ErrorFromSqlite(transaction.status());
+    if (const LONG rc = ReadValues(*slot, values); rc != ERROR_SUCCESS) return rc;
+    if (ChangeCounter() == counter_) return ERROR_SUCCESS;
+    if (const LONG rc = Reload(); rc != ERROR_SUCCESS) return rc;
+    *slot = index_.SlotOf(keyId);
+    if (*slot == KeyIndex::kNoSlot) return ERROR_KEY_DELETED;
+    return ReadValues(*slot, values);
 }
 
 }  // namespace brackwell::registry
