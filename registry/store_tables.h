@@ -47,9 +47,9 @@ public:
 
     // Loads every key into index (cleared first).
     int LoadKeys(KeyIndex& index, std::string* problem);
-    // One pass over every value row without reading names or data, for the
-    // rules that hold whichever key is read: each value belongs to a key of
-    // index, its name and data keep within the limits.
+    // One pass over every value row without reading names or data: each
+    // value belongs to a key of index, its name and data keep within the
+    // limits.
     int CheckValueRows(const KeyIndex& index, std::string* problem);
     // The values of one key in creation order.
     int LoadKeyValues(std::int64_t keyId, ValueBlock* values, std::string* problem);
