@@ -7,6 +7,7 @@
 #include "document/CSearchHost.h"
 #include "document/KeyValues.h"
 #include "document/SearchCursor.h"
+#include "document/TextMatcher.h"
 #include "framework/CListCtrl.h"
 #include "framework/CTreeView.h"
 #include "framework/CWinApp.h"
@@ -50,19 +51,15 @@ HTREEITEM NextKey(const CTreeCtrl& tree, HTREEITEM hItem) {
 // without data among them; a row that matches by name and data counts once.
 // lResult tells whether the key could be read to the end.
 int FindValue(HKEY hRoot, const CString& strPath, int nAfter, const SearchSettings& settings,
-              LONG& lResult) {
+              TextMatcher& matcher, LONG& lResult) {
     int nFound = -1;
     lResult = EnumerateKeyValues(hRoot, strPath, [&](const KeyValue& value) {
         if (value.nIndex <= nAfter) return true;
-        const bool bNameMatches =
-            settings.m_bValues &&
-            CBrackwellDoc::MatchText(settings.m_strText, value.strName, settings.m_bMatchWhole);
+        const bool bNameMatches = settings.m_bValues && matcher.Matches(value.strName);
         const bool bDataMatches =
             !bNameMatches && settings.m_bData &&
-            CBrackwellDoc::MatchText(
-                settings.m_strText,
-                CBrackwellDoc::DescribeValue(value.dwType, value.pData, value.cbData).strText,
-                settings.m_bMatchWhole);
+            matcher.Matches(
+                CBrackwellDoc::DescribeValue(value.dwType, value.pData, value.cbData).strText);
         if (bNameMatches || bDataMatches) nFound = value.nIndex;
         return nFound < 0;
     });
@@ -74,10 +71,7 @@ int FindValue(HKEY hRoot, const CString& strPath, int nAfter, const SearchSettin
 // Whole-string mode upper-cases too, so that a whole-string match is always
 // also a substring match.
 BOOL CBrackwellDoc::MatchText(CString strFind, CString strCandidate, BOOL bMatchWhole) {
-    strFind.MakeUpper();
-    strCandidate.MakeUpper();
-    if (bMatchWhole) return strCandidate == strFind;
-    return strCandidate.Find(strFind) >= 0;
+    return TextMatcher(strFind, bMatchWhole).Matches(strCandidate);
 }
 
 void CBrackwellDoc::ResetSearch() {
@@ -92,8 +86,8 @@ void CBrackwellDoc::ResetSearch() {
 BOOL CBrackwellDoc::SearchKey(CTreeView* pTreeView, HTREEITEM hItem,
                               const SearchSettings& settings) {
     CTreeCtrl& tree = pTreeView->GetTreeCtrl();
-    if (settings.m_bKeys && hItem != g_hFoundKeyItem &&
-        MatchText(settings.m_strText, tree.GetItemText(hItem), settings.m_bMatchWhole)) {
+    TextMatcher matcher(settings.m_strText, settings.m_bMatchWhole);
+    if (settings.m_bKeys && hItem != g_hFoundKeyItem && matcher.Matches(tree.GetItemText(hItem))) {
         g_hFoundKeyItem = hItem;
         tree.Expand(hItem, TVE_EXPAND);
         // Selecting the key that is already selected lists nothing afresh, and
@@ -116,7 +110,7 @@ BOOL CBrackwellDoc::SearchKey(CTreeView* pTreeView, HTREEITEM hItem,
     else
         hRoot = reinterpret_cast<HKEY>(tree.GetItemData(hItem));
     LONG lResult = ERROR_SUCCESS;
-    const int nRow = FindValue(hRoot, strPath, g_nFoundValue, settings, lResult);
+    const int nRow = FindValue(hRoot, strPath, g_nFoundValue, settings, matcher, lResult);
     // A key that cannot be read is told once per step; the walk goes on
     // with the keys after it.
     if (lResult != ERROR_SUCCESS && !m_bSearchReported) {
