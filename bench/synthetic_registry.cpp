@@ -1,11 +1,19 @@
 #include "bench/synthetic_registry.h"
 
+#include <sys/wait.h>
+#include <unistd.h>
+
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
 #include <random>
 #include <string_view>
 
 #include "registry/apply_operations.h"
+#include "registry/device_registry.h"
 
 namespace brackwell::bench {
 namespace {
@@ -13,18 +21,21 @@ namespace {
 using registry::RegOperation;
 
 constexpr const char* kKeyWords[] = {
-    "Software", "Drivers", "Comm", "Explorer", "Settings", "Network", "Shell", "Services",
-    "Control", "Display", "Keyboard", "Power", "Security", "Fonts", "Audio", "Devices",
-    "Policies", "Profiles", "Parameters", "Identities", "Options", "Cache", "Version",
-    "Components", "Handlers", "Connections", "Adapters", "Protocols", "Bluetooth", "Storage"};
+    "Software",   "Drivers",     "Comm",     "Explorer",  "Settings",  "Network",
+    "Shell",      "Services",    "Control",  "Display",   "Keyboard",  "Power",
+    "Security",   "Fonts",       "Audio",    "Devices",   "Policies",  "Profiles",
+    "Parameters", "Identities",  "Options",  "Cache",     "Version",   "Components",
+    "Handlers",   "Connections", "Adapters", "Protocols", "Bluetooth", "Storage"};
 constexpr const char* kValueWords[] = {
-    "Path", "Name", "Version", "Flags", "Data", "Enabled", "Timeout", "Class", "Description",
-    "Index", "Order", "Prefix", "Dll", "Icon", "Port", "Priority"};
+    "Path",        "Name",  "Version", "Flags",  "Data", "Enabled", "Timeout", "Class",
+    "Description", "Index", "Order",   "Prefix", "Dll",  "Icon",    "Port",    "Priority"};
 
 constexpr std::size_t kMaxDepth = 16;
 constexpr double kClassesShare = 0.06;  // keys directly under the classes root
 
-std::u16string Widen(const std::string& text) { return {text.begin(), text.end()}; }
+std::u16string Widen(const std::string& text) {
+    return {text.begin(), text.end()};
+}
 
 std::vector<BYTE> Utf16Bytes(const std::u16string& text) {
     std::vector<BYTE> bytes;
@@ -49,7 +60,9 @@ private:
         std::size_t depth = 1;
     };
 
-    std::size_t Uniform(std::size_t n) { return std::uniform_int_distribution<std::size_t>(0, n - 1)(random_); }
+    std::size_t Uniform(std::size_t n) {
+        return std::uniform_int_distribution<std::size_t>(0, n - 1)(random_);
+    }
     std::string Text(std::size_t length, bool forName = false);
     std::string Guid();
     void AddKey(HKEY root, std::u16string path, std::size_t depth);
@@ -66,7 +79,8 @@ private:
 // Data text may hold any character; a key name must not hold a backslash,
 // which would split it into two keys.
 std::string Generator::Text(std::size_t length, bool forName) {
-    static const std::string_view kLetters = "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789\\ .";
+    static const std::string_view kLetters =
+        "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789\\ .";
     const std::string_view letters = forName ? kLetters.substr(0, 62) : kLetters;
     std::string text;
     for (std::size_t i = 0; i < length; ++i) text.push_back(letters[Uniform(letters.size())]);
@@ -120,7 +134,8 @@ RegOperation Generator::Value(const Key& key, std::u16string name) {
     } else {
         op.type = REG_MULTI_SZ;
         std::u16string strings;
-        for (std::size_t i = 0, n = 2 + Uniform(4); i < n; ++i) strings += Widen(Text(3 + Uniform(20))) + u'\0';
+        for (std::size_t i = 0, n = 2 + Uniform(4); i < n; ++i)
+            strings += Widen(Text(3 + Uniform(20))) + u'\0';
         op.data = Utf16Bytes(strings + u'\0');
     }
     dataBytes_ += op.data.size();
@@ -135,7 +150,8 @@ void Generator::AddValues(const Key& key) {
         std::u16string name;
         if (i > 0 || !withDefault) {
             constexpr std::size_t kWords = std::size(kValueWords);
-            name = Widen(std::string(kValueWords[(i + Uniform(kWords)) % kWords]) + std::to_string(i));
+            name =
+                Widen(std::string(kValueWords[(i + Uniform(kWords)) % kWords]) + std::to_string(i));
         }
         operations_.push_back(Value(key, std::move(name)));
     }
@@ -154,7 +170,8 @@ std::vector<RegOperation> Generator::Run(SyntheticStats* stats) {
         weight[d] = level;
         total += level;
     }
-    static const HKEY kRoots[] = {HKEY_LOCAL_MACHINE, HKEY_CURRENT_USER, HKEY_USERS, HKEY_CLASSES_ROOT};
+    static const HKEY kRoots[] = {HKEY_LOCAL_MACHINE, HKEY_CURRENT_USER, HKEY_USERS,
+                                  HKEY_CLASSES_ROOT};
     std::vector<std::size_t> previousLevel;
     std::size_t made = 0;
     for (std::size_t d = 1; d <= kMaxDepth && made < tree; ++d) {
@@ -172,10 +189,12 @@ std::vector<RegOperation> Generator::Run(SyntheticStats* stats) {
             } else {
                 // Parents drawn with a skew: some keys get many children, many get none.
                 const double u = std::uniform_real_distribution<double>(0.0, 1.0)(random_);
-                Key& parent = keys_[previousLevel[static_cast<std::size_t>(u * u * previousLevel.size())]];
+                Key& parent =
+                    keys_[previousLevel[static_cast<std::size_t>(u * u * previousLevel.size())]];
                 root = parent.root;
                 const std::size_t index = parent.children++;
-                path = parent.path + u"\\" + Widen(kKeyWords[word] + (index ? std::to_string(index) : ""));
+                path = parent.path + u"\\" +
+                       Widen(kKeyWords[word] + (index ? std::to_string(index) : ""));
             }
             thisLevel.push_back(keys_.size());
             AddKey(root, std::move(path), d);
@@ -184,7 +203,8 @@ std::vector<RegOperation> Generator::Run(SyntheticStats* stats) {
         previousLevel = std::move(thisLevel);
     }
     for (std::size_t i = 0; i < classes; ++i) {
-        AddKey(HKEY_CLASSES_ROOT, Widen(i % 2 ? Guid() : "." + Text(3, true) + std::to_string(i)), 1);
+        AddKey(HKEY_CLASSES_ROOT, Widen(i % 2 ? Guid() : "." + Text(3, true) + std::to_string(i)),
+               1);
     }
     for (std::size_t i = 0, n = keys_.size(); i < n; ++i) AddValues(keys_[i]);
 
@@ -206,12 +226,89 @@ std::vector<RegOperation> Generator::Run(SyntheticStats* stats) {
 
 }  // namespace
 
-std::vector<RegOperation> GenerateSyntheticRegistry(const SyntheticShape& shape, SyntheticStats* stats) {
+std::vector<RegOperation> GenerateSyntheticRegistry(const SyntheticShape& shape,
+                                                    SyntheticStats* stats) {
     return Generator(shape).Run(stats);
 }
 
 bool FillSyntheticRegistry(const SyntheticShape& shape, SyntheticStats* stats, std::string* error) {
     return registry::ApplyOperations(GenerateSyntheticRegistry(shape, stats), error);
+}
+
+namespace {
+
+bool BuildFileHere(const SyntheticShape& shape, const std::string& path, SyntheticStats* stats,
+                   std::string* error) {
+    std::filesystem::remove(path);
+    if (const registry::OpenResult opened = registry::OpenDeviceRegistry(path); !opened.ok) {
+        *error = opened.error;
+        return false;
+    }
+    const bool filled = FillSyntheticRegistry(shape, stats, error);
+    registry::CloseDeviceRegistry();
+    std::filesystem::remove(path + "-journal");
+    std::filesystem::remove(path + "-lock");
+    return filled;
+}
+
+// Built in a child process, so that the generated operations (hundreds of
+// MiB for the largest registry) never weigh on the caller's memory figures.
+bool BuildFile(const SyntheticShape& shape, const std::string& path, SyntheticStats* stats,
+               std::string* error) {
+    int channel[2];
+    if (pipe(channel) != 0) return BuildFileHere(shape, path, stats, error);
+    const pid_t child = fork();
+    if (child == 0) {
+        close(channel[0]);
+        SyntheticStats built;
+        std::string reason;
+        const bool ok = BuildFileHere(shape, path, &built, &reason);
+        if (!ok) std::fprintf(stderr, "%s\n", reason.c_str());
+        const bool sent = write(channel[1], &built, sizeof built) == ssize_t(sizeof built);
+        _exit(ok && sent ? 0 : 1);
+    }
+    close(channel[1]);
+    SyntheticStats built;
+    const bool received =
+        child > 0 && read(channel[0], &built, sizeof built) == ssize_t(sizeof built);
+    close(channel[0]);
+    int status = 1;
+    if (child > 0) waitpid(child, &status, 0);
+    if (!received || status != 0) {
+        *error = "the registry could not be built";
+        return false;
+    }
+    if (stats) *stats = built;
+    return true;
+}
+
+}  // namespace
+
+bool MakeSyntheticRegistryFile(const SyntheticShape& shape, const std::string& path,
+                               SyntheticStats* stats, std::string* error) {
+    const char* cache = std::getenv("BRACKWELL_BENCH_CACHE");
+    if (!cache || !*cache) return BuildFile(shape, path, stats, error);
+    char name[96];
+    std::snprintf(name, sizeof name, "/synthetic-%zu-%.2f-%u.sqlite3", shape.keys,
+                  shape.valuesPerKey, shape.seed);
+    const std::string cached = cache + std::string(name);
+    SyntheticStats built;
+    if (!std::filesystem::exists(cached)) {
+        std::filesystem::create_directories(cache);
+        const std::string building = cached + ".building";
+        if (!BuildFile(shape, building, &built, error)) return false;
+        std::ofstream(cached + ".stats", std::ios::binary)
+            .write(reinterpret_cast<const char*>(&built), sizeof built);
+        std::filesystem::rename(building, cached);
+    } else {
+        std::ifstream(cached + ".stats", std::ios::binary)
+            .read(reinterpret_cast<char*>(&built), sizeof built);
+    }
+    if (stats) *stats = built;
+    std::filesystem::remove(path);
+    std::filesystem::remove(path + "-journal");
+    std::filesystem::copy_file(cached, path);
+    return true;
 }
 
 }  // namespace brackwell::bench

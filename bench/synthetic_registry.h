@@ -34,4 +34,11 @@ std::vector<registry::RegOperation> GenerateSyntheticRegistry(const SyntheticSha
 // Generates a registry and writes it into the open registry in one transaction.
 bool FillSyntheticRegistry(const SyntheticShape& shape, SyntheticStats* stats, std::string* error);
 
+// A registry file of that shape at path, ready to open. Building a large one
+// takes a while, so when $BRACKWELL_BENCH_CACHE names a folder, the file is
+// built there once per shape and copied from then on. The stats come from
+// generating the operations again, which costs a fraction of writing them.
+bool MakeSyntheticRegistryFile(const SyntheticShape& shape, const std::string& path,
+                               SyntheticStats* stats, std::string* error);
+
 }  // namespace brackwell::bench
