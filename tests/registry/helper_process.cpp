@@ -10,6 +10,9 @@ extern char** environ;
 
 namespace brackwell::registry::testing {
 
+HelperProcess::HelperProcess(const std::vector<std::string>& arguments)
+    : HelperProcess(REGISTRY_TEST_HELPER, arguments) {}
+
 HelperProcess::HelperProcess(const std::string& program, const std::vector<std::string>& arguments) {
     int toChild[2];
     int fromChild[2];

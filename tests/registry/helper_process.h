@@ -1,7 +1,7 @@
 #pragma once
 // Runs registry_test_helper (or another program) as a separate process
 // (posix_spawn: no fork with an open SQLite connection), with pipes to its
-// standard input and output.
+// standard input and output. The store's tests and benchmarks share it.
 
 #include <string>
 #include <sys/types.h>
@@ -11,8 +11,8 @@ namespace brackwell::registry::testing {
 
 class HelperProcess {
 public:
-    explicit HelperProcess(const std::vector<std::string>& arguments)
-        : HelperProcess(REGISTRY_TEST_HELPER, arguments) {}
+    // Runs registry_test_helper.
+    explicit HelperProcess(const std::vector<std::string>& arguments);
     HelperProcess(const std::string& program, const std::vector<std::string>& arguments);
     ~HelperProcess();
     HelperProcess(const HelperProcess&) = delete;
