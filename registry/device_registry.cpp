@@ -152,6 +152,7 @@ OpenResult Open(const std::string& path, std::string_view seed, StoreAccess acce
     // A file that is not ours is refused before SQLite may touch it: SQLite
     // would roll back a journal it finds beside the file.
     const RegistryHeader header = ReadRegistryHeader(path);
+    if (!header.unreadable.empty()) return Failure(path, {header.unreadable});
     if (!header.problem.empty()) return Failure(path, {header.problem, true});
     if (readOnly && header.writeAheadLog && SideFileHoldsData(path, "-wal")) {
         return Failure(path,

@@ -155,16 +155,17 @@ std::string CreateRegistryFile(
 
 RegistryHeader ReadRegistryHeader(const std::string& path) {
     const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) return {SystemError("it cannot be read")};
+    if (fd < 0) return {SystemError("it cannot be read"), {}};
     std::array<unsigned char, 100> header{};
     const ssize_t size = pread(fd, header.data(), header.size(), 0);
     close(fd);
     static const char kMagic[] = "SQLite format 3";  // with its NUL: 16 bytes
     if (size != static_cast<ssize_t>(header.size()) ||
         std::memcmp(header.data(), kMagic, sizeof kMagic) != 0) {
-        return {"it is not an SQLite database"};
+        return {{}, "it is not an SQLite database"};
     }
-    return {SchemaProblem(BigEndian32(&header[68]), BigEndian32(&header[60])),
+    return {{},
+            SchemaProblem(BigEndian32(&header[68]), BigEndian32(&header[60])),
             header[18] == 2 || header[19] == 2};
 }
 

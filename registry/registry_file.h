@@ -33,6 +33,7 @@ std::string CreateRegistryFile(const std::string& path,
                                const std::function<std::string(const std::string& newFile)>& build);
 
 struct RegistryHeader {
+    std::string unreadable;      // why it cannot be read at all
     std::string problem;         // why it is not a registry of ours; empty when it is one
     bool writeAheadLog = false;  // the header asks for write-ahead logging
 };

@@ -7,6 +7,7 @@
 #include <cerrno>
 #include <future>
 #include <memory>
+#include <system_error>
 #include <thread>
 #include <utility>
 
@@ -117,14 +118,19 @@ bool RegistryLock::Take(short type, long byte, LockClock::time_point deadline) {
     if (waitFd < 0) return false;
     auto outcome = std::make_shared<std::promise<int>>();
     std::future<int> result = outcome->get_future();
-    std::thread([waitFd, range, outcome]() mutable {
-        int rc;
-        do {
-            rc = fcntl(waitFd, F_OFD_SETLKW, &range) == 0 ? 0 : errno;
-        } while (rc == EINTR);
+    try {
+        std::thread([waitFd, range, outcome]() mutable {
+            int rc;
+            do {
+                rc = fcntl(waitFd, F_OFD_SETLKW, &range) == 0 ? 0 : errno;
+            } while (rc == EINTR);
+            close(waitFd);
+            outcome->set_value(rc);
+        }).detach();
+    } catch (const std::system_error&) {  // no thread to be had: as if the wait ran out
         close(waitFd);
-        outcome->set_value(rc);
-    }).detach();
+        return false;
+    }
     if (result.wait_until(deadline) == std::future_status::ready) return result.get() == 0;
 
     // Given up. The thread still waits on our file description; leaving it to
