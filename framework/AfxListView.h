@@ -1,9 +1,10 @@
 #pragma once
 // The list control's view widget, over QTreeView (report mode) or QListView
-// (icon mode): clicks become NM_CLICK / NM_DBLCLK, a click on empty space
-// clears the selection, and in-place edits go through the core's label-edit
-// protocol instead of writing the model.
+// (icon mode): clicks become NM_CLICK / NM_DBLCLK and Enter NM_RETURN, a
+// click on empty space clears the selection, and in-place edits go through
+// the core's label-edit protocol instead of writing the model.
 
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QMouseEvent>
 
@@ -46,6 +47,15 @@ protected:
     void closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint) override {
         Base::closeEditor(editor, hint);
         m_pCore->EndEdit(hint != QAbstractItemDelegate::RevertModelCache);
+    }
+
+    // Enter on the list itself, not in a label being edited, is NM_RETURN;
+    // the key then goes on as before, to a dialog's default button say.
+    void keyPressEvent(QKeyEvent* event) override {
+        const bool bEnter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+        if (bEnter && Base::hasFocus() && Base::state() != QAbstractItemView::EditingState)
+            m_pCore->Click(NM_RETURN, Base::currentIndex().row());
+        Base::keyPressEvent(event);
     }
 
     void mousePressEvent(QMouseEvent* event) override {

@@ -1,11 +1,15 @@
 #include "framework/CCeCommandBar.h"
 
 #include <QAction>
+#include <QCoreApplication>
 #include <QHBoxLayout>
 #include <QImage>
+#include <QKeyEvent>
+#include <QKeySequence>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPixmap>
+#include <QShortcut>
 #include <QToolButton>
 #include <vector>
 
@@ -80,6 +84,22 @@ void BuildMenu(QMenu* menu, const std::vector<AfxMenuItem>& items, CWnd* target)
         QObject::connect(menu, &QMenu::aboutToShow, menu, [frame] { frame->OnIdleUpdateCmdUI(); });
 }
 
+// F10 moves the keyboard focus to the menu bar with its first menu
+// highlighted, as an Alt pressed and released alone does. Qt enters that
+// keyboard mode of its menu bar only on such an Alt, so F10 hands the menu
+// bar's window one.
+void AddMenuKey(QMenuBar* menuBar) {
+    QWidget* window = menuBar->window();
+    auto* menuKey = new QShortcut(QKeySequence(Qt::Key_F10), window);
+    menuKey->setContext(Qt::WindowShortcut);
+    QObject::connect(menuKey, &QShortcut::activated, menuBar, [window] {
+        QKeyEvent press(QEvent::KeyPress, Qt::Key_Alt, Qt::AltModifier);
+        QKeyEvent release(QEvent::KeyRelease, Qt::Key_Alt, Qt::NoModifier);
+        QCoreApplication::sendEvent(window, &press);
+        QCoreApplication::sendEvent(window, &release);
+    });
+}
+
 }  // namespace
 
 CMenu* CCeCommandBar::InsertMenuBar(UINT nMenuID, WORD) {
@@ -93,6 +113,7 @@ CMenu* CCeCommandBar::InsertMenuBar(UINT nMenuID, WORD) {
         BuildMenu(menu, item.popup, target);
     }
     m_pState->buttonRow->insertWidget(0, menuBar);
+    AddMenuKey(menuBar);
     m_pState->menuBar = menuBar;
     m_pState->menu.m_hMenu = menuBar;
     return &m_pState->menu;

@@ -22,7 +22,8 @@ public:
     BOOL Create(CWnd* pParentWnd, DWORD dwStyle = WS_CHILD | WS_VISIBLE | CBRS_ALIGN_TOP,
                 UINT nID = AFX_IDW_TOOLBAR);
     // Builds the menu bar from menu resource nMenuID at the start of the
-    // bar. The bar keeps and owns the returned menu; null on failure.
+    // bar. The bar keeps and owns the returned menu; null on failure. F10,
+    // or Alt pressed and released alone, moves the keyboard focus to it.
     CMenu* InsertMenuBar(UINT nMenuID, WORD iButton = 0xFFFF);
     // Adds the close button that closes the main window.
     BOOL AddAdornments(DWORD dwFlags = 0);

@@ -1,10 +1,13 @@
 #include "framework/CFrameWnd.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QEvent>
 #include <QIcon>
 #include <QKeySequence>
+#include <QLineEdit>
 #include <QPixmap>
+#include <QPlainTextEdit>
 #include <QShortcut>
 #include <QWidget>
 #include <algorithm>
@@ -40,6 +43,13 @@ namespace {
 // The handheld's main window: portrait, 3:4.
 constexpr int kDefaultWidth = 360;
 constexpr int kDefaultHeight = 480;
+
+// Keys typed into an edit field are the field's: an accelerator must not
+// turn Delete, F2 or Enter into a command while a name is being typed.
+bool IsTypingIntoAField() {
+    const QWidget* focus = QApplication::focusWidget();
+    return qobject_cast<const QLineEdit*>(focus) || qobject_cast<const QPlainTextEdit*>(focus);
+}
 
 int QtKey(WORD vk) {
     if ((vk >= '0' && vk <= '9') || (vk >= 'A' && vk <= 'Z')) return vk;
@@ -91,7 +101,9 @@ void CFrameWnd::LoadAccelTable(UINT nIDResource) {
         shortcut->setContext(Qt::WindowShortcut);
         shortcut->setProperty("commandId", UINT(accel.cmd));
         const UINT id = accel.cmd;
-        QObject::connect(shortcut, &QShortcut::activated, shortcut, [this, id] { SendMessage(WM_COMMAND, id); });
+        QObject::connect(shortcut, &QShortcut::activated, shortcut, [this, id] {
+            if (!IsTypingIntoAField()) SendMessage(WM_COMMAND, id);
+        });
     }
 }
 

@@ -19,8 +19,9 @@ public:
     ~CFrameWnd() override;
 
     // Creates the window: title from the first part of string nIDResource,
-    // icon and accelerators of the same id; WM_CREATE builds the client area
-    // through OnCreateClient with pContext.
+    // icon and accelerators of the same id (which leave the keys typed into
+    // an edit field to the field); WM_CREATE builds the client area through
+    // OnCreateClient with pContext.
     virtual BOOL LoadFrame(UINT nIDResource, DWORD dwDefaultStyle = WS_OVERLAPPEDWINDOW | FWS_ADDTOTITLE,
                            CWnd* pParentWnd = nullptr, CCreateContext* pContext = nullptr);
     BOOL PreCreateWindow(CREATESTRUCT& cs) override;

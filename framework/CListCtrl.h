@@ -1,7 +1,8 @@
 #pragma once
 // List control in report mode (LVS_REPORT: columns with headers) or icon
 // mode (LVS_ICON: labels flowing left to right, top to bottom). Notifies
-// NM_CLICK and NM_DBLCLK (NMITEMACTIVATE), LVN_ITEMCHANGED (NMLISTVIEW) for
+// NM_CLICK, NM_DBLCLK and NM_RETURN (NMITEMACTIVATE; NM_RETURN for Enter on
+// the list), LVN_ITEMCHANGED (NMLISTVIEW) for
 // selection changes, and LVN_BEGINLABELEDIT / LVN_ENDLABELEDIT
 // (NMLVDISPINFO) around in-place editing of column 0. An edit ended with
 // Escape reports a null pszText. The control never applies an edited label

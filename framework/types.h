@@ -183,6 +183,7 @@ inline constexpr UINT BN_CLICKED = 0;
 // Control notification codes.
 inline constexpr UINT NM_CLICK = 0u - 2u;
 inline constexpr UINT NM_DBLCLK = 0u - 3u;
+inline constexpr UINT NM_RETURN = 0u - 4u;
 inline constexpr UINT LVN_ITEMCHANGED = 0u - 101u;
 inline constexpr UINT LVN_BEGINLABELEDIT = 0u - 175u;
 inline constexpr UINT LVN_ENDLABELEDIT = 0u - 176u;
@@ -321,6 +322,9 @@ inline constexpr WORD VK_BACK = 0x08;
 inline constexpr WORD VK_INSERT = 0x2D;
 inline constexpr WORD VK_DELETE = 0x2E;
 inline constexpr WORD VK_F1 = 0x70;
+inline constexpr WORD VK_F2 = 0x71;
+inline constexpr WORD VK_F3 = 0x72;
+inline constexpr WORD VK_F5 = 0x74;
 inline constexpr WORD VK_F6 = 0x75;
 
 // The framework's standard command ids and strings.

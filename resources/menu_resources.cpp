@@ -49,6 +49,11 @@ void RegisterMenus() {
                                                      {FVIRTKEY | FSHIFT, VK_INSERT, ID_EDIT_PASTE},
                                                      {FVIRTKEY, VK_F6, ID_NEXT_PANE},
                                                      {FVIRTKEY | FSHIFT, VK_F6, ID_PREV_PANE},
+                                                     {FVIRTKEY, VK_DELETE, ID_EDIT_DELETE},
+                                                     {FVIRTKEY, VK_F2, ID_EDIT_RENAME},
+                                                     {kCtrl, 'F', ID_EDIT_FIND},
+                                                     {FVIRTKEY, VK_F3, ID_EDIT_FIND_NEXT},
+                                                     {FVIRTKEY, VK_F5, ID_VIEW_REFRESH},
                                                  });
 
     AfxResources::AddToolBar(IDR_MAINFRAME,

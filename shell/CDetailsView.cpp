@@ -15,11 +15,12 @@ constexpr int kDataColumnWidth = 120;
 IMPLEMENT_DYNCREATE(CDetailsView, CListView)
 
 BEGIN_MESSAGE_MAP(CDetailsView, CListView)
-ON_NOTIFY_REFLECT(NM_CLICK, OnClick)
-ON_NOTIFY_REFLECT(LVN_ITEMCHANGED, OnItemChanged)
-ON_NOTIFY_REFLECT(NM_DBLCLK, OnDblClick)
-ON_NOTIFY_REFLECT(LVN_BEGINLABELEDIT, OnBeginLabelEdit)
-ON_NOTIFY_REFLECT(LVN_ENDLABELEDIT, OnEndLabelEdit)
+    ON_NOTIFY_REFLECT(NM_CLICK, OnClick)
+    ON_NOTIFY_REFLECT(LVN_ITEMCHANGED, OnItemChanged)
+    ON_NOTIFY_REFLECT(NM_DBLCLK, OnDblClick)
+    ON_NOTIFY_REFLECT(NM_RETURN, OnReturn)
+    ON_NOTIFY_REFLECT(LVN_BEGINLABELEDIT, OnBeginLabelEdit)
+    ON_NOTIFY_REFLECT(LVN_ENDLABELEDIT, OnEndLabelEdit)
 END_MESSAGE_MAP()
 
 CDetailsView::CDetailsView() {
@@ -70,12 +71,21 @@ void CDetailsView::OnItemChanged(NMHDR* pNMHDR, LRESULT* pResult) {
 }
 
 void CDetailsView::OnDblClick(NMHDR*, LRESULT* pResult) {
-    const int nRow = SelectedRow();
-    if (nRow != -1) {
-        GetDocument()->SetSelection(nullptr, nRow);
-        AfxGetMainWnd()->SendMessage(WM_COMMAND, ID_EDIT_MODIFY);
-    }
+    ModifySelectedRow();
     *pResult = 0;
+}
+
+// Enter on a row does what a double tap does.
+void CDetailsView::OnReturn(NMHDR*, LRESULT* pResult) {
+    ModifySelectedRow();
+    *pResult = 0;
+}
+
+void CDetailsView::ModifySelectedRow() {
+    const int nRow = SelectedRow();
+    if (nRow == -1) return;
+    GetDocument()->SetSelection(nullptr, nRow);
+    AfxGetMainWnd()->SendMessage(WM_COMMAND, ID_EDIT_MODIFY);
 }
 
 // The old name is the label of the row being edited. That is the selected

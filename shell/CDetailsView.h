@@ -1,7 +1,7 @@
 #pragma once
 // The upper pane: the values of the listed key, name and data text in two
 // columns. A tap, or the keyboard moving the selection, selects a value, a
-// double tap modifies it, and editing a name in place renames it.
+// double tap or Enter modifies it, and editing a name in place renames it.
 
 #include "framework/CImageList.h"
 #include "framework/CListView.h"
@@ -25,11 +25,14 @@ protected:
     void OnClick(NMHDR* pNMHDR, LRESULT* pResult);
     void OnItemChanged(NMHDR* pNMHDR, LRESULT* pResult);
     void OnDblClick(NMHDR* pNMHDR, LRESULT* pResult);
+    void OnReturn(NMHDR* pNMHDR, LRESULT* pResult);
     void OnBeginLabelEdit(NMHDR* pNMHDR, LRESULT* pResult);
     void OnEndLabelEdit(NMHDR* pNMHDR, LRESULT* pResult);
 
     // The first selected row, -1 when none.
     int SelectedRow() const;
+    // Selects the value of the selected row, if any, and runs Modify on it.
+    void ModifySelectedRow();
 
     CImageList m_imageList;
     // Name of the value whose label is being edited.

@@ -290,13 +290,20 @@ void GuiTest::RunCommand(UINT id) {
     MenuAction(id)->trigger();
 }
 
-// Keys go to the active window, as the person's keyboard does; the
-// offscreen platform activates no window by itself.
+// Keys go where a keyboard's go: to an open menu, else to the focus of the
+// active window. The offscreen platform activates no window by itself.
 void GuiTest::PressKey(int key, Qt::KeyboardModifiers modifiers) {
-    QWidget* window = Frame().GetSafeHwnd();
-    if (!QApplication::activeWindow()) QApplication::setActiveWindow(window);
-    QWidget* focus = QApplication::focusWidget();
-    QTest::keyClick(focus ? focus : QApplication::activeWindow(), Qt::Key(key), modifiers);
+    if (!QApplication::activeWindow()) QApplication::setActiveWindow(Frame().GetSafeHwnd());
+    QWidget* target = QApplication::activePopupWidget();
+    if (!target) target = QApplication::focusWidget();
+    if (!target) target = QApplication::activeWindow();
+    if (key == Qt::Key_Alt) {
+        // Alt alone: released without the modifier it set.
+        QTest::keyPress(target, Qt::Key_Alt, Qt::AltModifier);
+        QTest::keyRelease(target, Qt::Key_Alt, Qt::NoModifier);
+        return;
+    }
+    QTest::keyClick(target, Qt::Key(key), modifiers);
 }
 
 QWidget* GuiTest::FocusWidget() {

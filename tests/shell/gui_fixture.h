@@ -100,7 +100,7 @@ protected:
     void RunCommand(UINT id);
     // Taps a tool button, asserting first that it is enabled.
     void TapToolButton(UINT id);
-    // Presses and releases a key where the keyboard focus is.
+    // Presses and releases a key where the keyboard focus is (Key_Alt: Alt alone).
     static void PressKey(int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
     // Types into the row-name editor that the Rename command opened and
     // confirms with Enter.
