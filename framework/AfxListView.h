@@ -53,7 +53,7 @@ protected:
     // the key then goes on as before, to a dialog's default button say.
     void keyPressEvent(QKeyEvent* event) override {
         const bool bEnter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
-        if (bEnter && Base::hasFocus() && Base::state() != QAbstractItemView::EditingState)
+        if (bEnter && Base::state() != QAbstractItemView::EditingState)
             m_pCore->Click(NM_RETURN, Base::currentIndex().row());
         Base::keyPressEvent(event);
     }

@@ -13,6 +13,7 @@
 #include <QToolButton>
 #include <vector>
 
+#include "framework/AfxMenuBarStyle.h"
 #include "framework/AfxResources.h"
 #include "framework/CFrameWnd.h"
 #include "framework/CWinApp.h"
@@ -108,6 +109,9 @@ CMenu* CCeCommandBar::InsertMenuBar(UINT nMenuID, WORD) {
     CWnd* target = GetParentFrame() ? static_cast<CWnd*>(GetParentFrame()) : GetParent();
     auto* menuBar = new QMenuBar(m_hWnd);
     menuBar->setNativeMenuBar(false);
+    auto* style = new AfxMenuBarStyle;
+    style->setParent(menuBar);
+    menuBar->setStyle(style);
     for (const AfxMenuItem& item : *items) {
         QMenu* menu = menuBar->addMenu(CString(item.text).ToQString());
         BuildMenu(menu, item.popup, target);

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QImage>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
@@ -31,6 +32,13 @@ protected:
     static QMenuBar* MenuBar() { return Frame().GetSafeHwnd()->findChild<QMenuBar*>(); }
     static QString HighlightedMenu() {
         return MenuBar()->activeAction() ? MenuBar()->activeAction()->text() : QString();
+    }
+    // Whether the title of that menu is drawn marked, as the person sees it.
+    static bool IsTitleMarked(int menu) {
+        const QRect title = MenuBar()->actionGeometry(MenuBar()->actions()[menu]);
+        const QImage shot = MenuBar()->grab().toImage();
+        return shot.pixelColor(title.left() + 2, title.center().y()) ==
+               MenuBar()->palette().color(QPalette::Highlight);
     }
     // The row-name editor while it is open.
     static QLineEdit* NameEditor() {
@@ -61,12 +69,16 @@ TEST_P(MenuKeyTest, FocusGoesToTheMenusAndEscapeBringsItBack) {
     PressKey(GetParam().key, GetParam().key == Qt::Key_Alt ? Qt::AltModifier : Qt::NoModifier);
     EXPECT_EQ(MenuBar(), QApplication::focusWidget());
     EXPECT_EQ("File", HighlightedMenu());
+    EXPECT_TRUE(IsTitleMarked(0));
     PressKey(Qt::Key_Right);
     EXPECT_EQ("Edit", HighlightedMenu());
+    EXPECT_TRUE(IsTitleMarked(1));
+    EXPECT_FALSE(IsTitleMarked(0));
     EXPECT_EQ(nullptr, QApplication::activePopupWidget());
     PressKey(Qt::Key_Escape);
     EXPECT_EQ(KeysView().GetSafeHwnd(), QApplication::focusWidget());
     EXPECT_EQ(QString(), HighlightedMenu());
+    EXPECT_FALSE(IsTitleMarked(1));
 }
 
 INSTANTIATE_TEST_SUITE_P(Keys, MenuKeyTest,
