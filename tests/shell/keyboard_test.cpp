@@ -135,19 +135,42 @@ TEST_P(CommandKeyTest, RunsItsCommandUnderItsEnableRule) {
     EXPECT_EQ(c.effect == Effect::AsksToDelete, Boxes().size() == 1);
     EXPECT_EQ(c.effect == Effect::EditsTheName, NameEditor() != nullptr);
     EXPECT_EQ(c.effect == Effect::OpensFind, DialogsOpened() == 1);
-    EXPECT_EQ(c.effect == Effect::Refreshes, FindKey(u"HKEY_CLASSES_ROOT") == Tree().GetSelectedItem());
+    EXPECT_EQ(c.effect == Effect::Refreshes,
+              FindKey(u"HKEY_CLASSES_ROOT") == Tree().GetSelectedItem());
     if (NameEditor()) QTest::keyClick(NameEditor(), Qt::Key_Escape);
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Keys, CommandKeyTest,
     ::testing::Values(
-        CommandKey{"DeleteAsksAboutTheKey", false, Qt::Key_Delete, {}, ID_EDIT_DELETE, Effect::AsksToDelete},
-        CommandKey{"DeleteAsksAboutTheValue", true, Qt::Key_Delete, {}, ID_EDIT_DELETE, Effect::AsksToDelete},
-        CommandKey{"F2EditsTheValueName", true, Qt::Key_F2, {}, ID_EDIT_RENAME, Effect::EditsTheName},
-        CommandKey{"F2WithAKeySelectedDoesNothing", false, Qt::Key_F2, {}, ID_EDIT_RENAME, Effect::Nothing},
-        CommandKey{"CtrlFOpensFind", false, Qt::Key_F, Qt::ControlModifier, ID_EDIT_FIND, Effect::OpensFind},
-        CommandKey{"F3BeforeAnyFindDoesNothing", false, Qt::Key_F3, {}, ID_EDIT_FIND_NEXT, Effect::Nothing},
+        CommandKey{"DeleteAsksAboutTheKey",
+                   false,
+                   Qt::Key_Delete,
+                   {},
+                   ID_EDIT_DELETE,
+                   Effect::AsksToDelete},
+        CommandKey{"DeleteAsksAboutTheValue",
+                   true,
+                   Qt::Key_Delete,
+                   {},
+                   ID_EDIT_DELETE,
+                   Effect::AsksToDelete},
+        CommandKey{
+            "F2EditsTheValueName", true, Qt::Key_F2, {}, ID_EDIT_RENAME, Effect::EditsTheName},
+        CommandKey{"F2WithAKeySelectedDoesNothing",
+                   false,
+                   Qt::Key_F2,
+                   {},
+                   ID_EDIT_RENAME,
+                   Effect::Nothing},
+        CommandKey{"CtrlFOpensFind", false, Qt::Key_F, Qt::ControlModifier, ID_EDIT_FIND,
+                   Effect::OpensFind},
+        CommandKey{"F3BeforeAnyFindDoesNothing",
+                   false,
+                   Qt::Key_F3,
+                   {},
+                   ID_EDIT_FIND_NEXT,
+                   Effect::Nothing},
         CommandKey{"F5Refreshes", true, Qt::Key_F5, {}, ID_VIEW_REFRESH, Effect::Refreshes}),
     [](const ::testing::TestParamInfo<CommandKey>& info) { return std::string(info.param.fault); });
 
