@@ -2,14 +2,14 @@
 
 #include "registry/current_registry.h"
 #include "registry/key_path.h"
+#include "registry/reg_key_header.h"
 #include "registry/registry_error_text.h"
 #include "registry/registry_limits.h"
 
 namespace brackwell::registry {
-namespace {
 
-// Why op cannot be applied whatever the registry holds, or an empty string.
-std::string Refusal(const RegOperation& op, const RegistryStore::Names& path) {
+std::string RegOperationRefusal(const RegOperation& op,
+                                const std::vector<std::u16string_view>& path) {
     if (path.size() > kMaxKeyDepth) return "the key path is deeper than 512 levels";
     for (std::u16string_view name : path) {
         if (name.size() > kMaxKeyNameLength) return "a key name is longer than 255 characters";
@@ -23,6 +23,8 @@ std::string Refusal(const RegOperation& op, const RegistryStore::Names& path) {
     }
     return {};
 }
+
+namespace {
 
 // Resolving first lets the store's path cache serve the run of values under one
 // key, and the next key in tree order, without looking up every name again.
@@ -43,7 +45,7 @@ LONG ApplyOperation(RegistryStore& store, const RegOperation& op, std::string* r
         return ERROR_INVALID_PARAMETER;
     }
     const RegistryStore::Names path = SplitKeyPath(op.path);
-    *reason = Refusal(op, path);
+    *reason = RegOperationRefusal(op, path);
     if (!reason->empty()) return ERROR_INVALID_PARAMETER;
 
     RegistryStore::Slot slot = KeyIndex::kNoSlot;
@@ -70,6 +72,33 @@ LONG ApplyOperation(RegistryStore& store, const RegOperation& op, std::string* r
     return rc;
 }
 
+bool ClearingOperations(std::vector<RegOperation>* operations, std::string* error) {
+    WCHAR name[kMaxKeyNameLength + 1];
+    for (HKEY root : {HKEY_CLASSES_ROOT, HKEY_CURRENT_USER, HKEY_LOCAL_MACHINE, HKEY_USERS}) {
+        for (const bool values : {false, true}) {
+            LONG rc = ERROR_SUCCESS;
+            for (DWORD index = 0; rc == ERROR_SUCCESS; ++index) {
+                DWORD length = std::size(name);
+                rc = values ? RegEnumValue(root, index, name, &length, nullptr, nullptr, nullptr,
+                                           nullptr)
+                            : RegEnumKeyEx(root, index, name, &length, nullptr, nullptr, nullptr,
+                                           nullptr);
+                if (rc != ERROR_SUCCESS) continue;
+                RegOperation op;
+                op.kind = values ? RegOperation::Kind::DeleteValue : RegOperation::Kind::DeleteKey;
+                op.root = root;
+                (values ? op.name : op.path).assign(name, length);
+                operations->push_back(std::move(op));
+            }
+            if (rc != ERROR_NO_MORE_ITEMS) {
+                *error = regfile::RegRootName(root) + ": " + RegistryErrorText(rc);
+                return false;
+            }
+        }
+    }
+    return true;
+}
+
 bool ApplyOperations(const std::vector<RegOperation>& operations, std::string* error) {
     RegistryStore* store = CurrentRegistry();
     std::string reason;
@@ -79,7 +108,7 @@ bool ApplyOperations(const std::vector<RegOperation>& operations, std::string* e
             for (const RegOperation& op : operations) {
                 if (const LONG result = ApplyOperation(*store, op, &reason);
                     result != ERROR_SUCCESS) {
-                    reason = "line " + std::to_string(op.line) + ": " + reason;
+                    if (op.line > 0) reason = "line " + std::to_string(op.line) + ": " + reason;
                     return result;
                 }
             }

@@ -107,11 +107,21 @@ RegParseResult ParseRegFile(std::string_view bytes) {
     return result;
 }
 
-RegImportResult ImportRegFile(std::istream& in) {
+RegImportResult ImportRegFile(std::istream& in, RegImportMode mode) {
     RegistryStore* store = CurrentRegistry();
     if (!store) return {false, "no registry is open"};
     RegReadResult read;
     const LONG rc = store->Write([&] {
+        if (mode == RegImportMode::Replace) {
+            std::vector<RegOperation> clearing;
+            if (!ClearingOperations(&clearing, &read.error)) return ERROR_INVALID_PARAMETER;
+            for (const RegOperation& op : clearing) {
+                if (const LONG cleared = ApplyOperation(*store, op, &read.error);
+                    cleared != ERROR_SUCCESS) {
+                    return cleared;
+                }
+            }
+        }
         read = ReadRegFile(in, [&](const RegOperation& op, std::string* reason) {
             return ApplyOperation(*store, op, reason) == ERROR_SUCCESS;
         });

@@ -41,10 +41,15 @@ struct RegImportResult {
     std::string error;  // "line N: reason" when !ok; nothing was changed then
 };
 
+// Merge: the file's changes are made to what the registry holds. Replace: the
+// registry is emptied first, in the same transaction, so afterwards it holds
+// exactly what the file describes (a restore from an export of the whole registry).
+enum class RegImportMode { Merge, Replace };
+
 // Reads a .reg file and applies every operation to the open device registry in
 // one transaction, as it reads. Malformed input, or an operation the store
 // refuses, changes nothing.
-RegImportResult ImportRegFile(std::istream& in);
+RegImportResult ImportRegFile(std::istream& in, RegImportMode mode = RegImportMode::Merge);
 RegImportResult ImportRegFile(std::string_view bytes);
 
 }  // namespace brackwell::registry

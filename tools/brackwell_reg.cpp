@@ -1,179 +1,130 @@
-// brackwell-reg: imports .reg files into a Brackwell registry file, lists keys and
-// checks that a file is a registry. Exit status 0 on success, 1 on any error.
+// brackwell-reg: the registry from the command line, in the vocabulary of the
+// platform's reg tool. Exit status 0 on success, 1 on any failure (one line on
+// stderr says why), and for compare 0 when the keys are identical and 2 when
+// they differ.
 
 #include <algorithm>
-#include <cstdio>
-#include <fstream>
+#include <array>
 #include <iostream>
-#include <iterator>
 #include <string>
 #include <vector>
 
 #include "registry/default_registry_seed.h"
 #include "registry/device_registry.h"
-#include "registry/reg_file_reader.h"
-#include "registry/reg_key_header.h"
-#include "registry/reg_text_encoding.h"
-#include "registry/registry.h"
+#include "tools/command.h"
+#include "tools/console.h"
 
 namespace {
 
-using namespace brackwell::registry;
-using regfile::Utf16ToUtf8;
+using namespace brackwell;
+using tools::Command;
 
-constexpr DWORD kNameChars = 1024;
+const std::array<const Command*, 8> kCommands = {
+    &tools::kQueryCommand,   &tools::kAddCommand,    &tools::kDeleteCommand, &tools::kCopyCommand,
+    &tools::kCompareCommand, &tools::kImportCommand, &tools::kExportCommand, &tools::kCheckCommand};
 
-int Usage() {
-    std::cerr << "usage: brackwell-reg [--registry FILE] import FILE.reg\n"
-                 "       brackwell-reg [--registry FILE] list [ROOT\\path]\n"
-                 "       brackwell-reg [--registry FILE] check\n"
-                 "The registry file defaults to "
-              << DefaultRegistryPath() << ".\n";
-    return 1;
+void Usage(std::ostream& out) {
+    out << "usage: brackwell-reg [--registry FILE] COMMAND [ARGUMENTS] [OPTIONS]\n\nCommands:\n";
+    for (const Command* command : kCommands) out << "  " << command->synopsis << "\n";
+    out << "\nKEY is a root key and a path below it, such as HKLM\\Software\\Example "
+           "(HKEY_CLASSES_ROOT,\n"
+           "HKEY_CURRENT_USER, HKEY_LOCAL_MACHINE, HKEY_USERS or HKCR, HKCU, HKLM, HKU).\n"
+           "\"brackwell-reg COMMAND --help\" shows a command's options and their slash forms.\n"
+           "The registry file is "
+        << registry::DefaultRegistryPath() << " unless --registry names another.\n";
 }
 
-int Fail(const std::string& message) {
-    std::cerr << "brackwell-reg: " << message << "\n";
-    return 1;
+void CommandHelp(const Command& command) {
+    std::cout << "usage: brackwell-reg [--registry FILE] " << command.synopsis << "\n\n"
+              << command.description << "\n\nOptions:\n";
+    const auto row = [](const std::string& left, std::string_view help) {
+        std::cout << "  " << left << std::string(left.size() < 28 ? 28 - left.size() : 1, ' ')
+                  << help << "\n";
+    };
+    for (const tools::OptionSpec& option : command.options) {
+        const std::string value = option.value.empty() ? "" : " " + std::string(option.value);
+        std::string left = "--" + std::string(option.name) + value;
+        if (!option.slash.empty()) left += ", /" + std::string(option.slash) + value;
+        row(left, option.help);
+    }
+    row("--registry FILE", "the registry file to work on");
+    row("--help, /?", "show this help");
 }
 
-// The UTF-16LE data split at its NUL characters; a final empty piece is dropped.
-std::vector<std::string> Strings(const std::vector<BYTE>& data) {
-    std::vector<std::string> strings;
-    std::u16string text;
-    for (std::size_t i = 0; i + 1 < data.size(); i += 2) {
-        const auto unit = static_cast<char16_t>(data[i] | data[i + 1] << 8);
-        if (unit != 0) {
-            text.push_back(unit);
-            continue;
+// Takes --registry FILE (or --registry=FILE) out of the arguments, wherever it stands.
+bool TakeRegistry(std::vector<std::string>& args, std::string* registry) {
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        if (args[i] == "--") break;
+        if (args[i].starts_with("--registry=")) {
+            *registry = args[i].substr(11);
+            args.erase(args.begin() + static_cast<std::ptrdiff_t>(i));
+            return true;
         }
-        if (text.empty()) break;
-        strings.push_back(Utf16ToUtf8(text));
-        text.clear();
+        if (args[i] != "--registry") continue;
+        if (i + 1 == args.size()) return false;
+        *registry = args[i + 1];
+        args.erase(args.begin() + static_cast<std::ptrdiff_t>(i),
+                   args.begin() + static_cast<std::ptrdiff_t>(i) + 2);
+        return true;
     }
-    if (!text.empty()) strings.push_back(Utf16ToUtf8(text));
-    return strings;
+    return true;
 }
 
-std::string Describe(DWORD type, const std::vector<BYTE>& data) {
-    char buffer[40];
-    if (type == REG_SZ || type == REG_EXPAND_SZ) {
-        const std::vector<std::string> strings = Strings(data);
-        return (type == REG_SZ ? "REG_SZ \"" : "REG_EXPAND_SZ \"") +
-               (strings.empty() ? "" : strings[0]) + "\"";
+const Command* FindCommand(std::string name) {
+    std::transform(name.begin(), name.end(), name.begin(),
+                   [](char c) { return c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c; });
+    for (const Command* command : kCommands) {
+        if (command->name == name) return command;
     }
-    if (type == REG_MULTI_SZ) {
-        std::string text = "REG_MULTI_SZ";
-        for (const std::string& item : Strings(data)) text += " \"" + item + "\"";
-        return text;
-    }
-    if (type == REG_DWORD && data.size() == 4) {
-        const DWORD value =
-            data[0] | data[1] << 8 | data[2] << 16 | static_cast<DWORD>(data[3]) << 24;
-        std::snprintf(buffer, sizeof buffer, "REG_DWORD 0x%08x (%u)", value, value);
-        return buffer;
-    }
-    std::string text = type == REG_BINARY ? "REG_BINARY" : "type " + std::to_string(type);
-    for (const BYTE b : data) {
-        std::snprintf(buffer, sizeof buffer, " %02x", b);
-        text += buffer;
-    }
-    return text;
-}
-
-int List(const std::string& keyName) {
-    if (keyName.empty()) {
-        for (HKEY root : {HKEY_CLASSES_ROOT, HKEY_CURRENT_USER, HKEY_LOCAL_MACHINE, HKEY_USERS})
-            std::cout << regfile::RegRootName(root) << "\\\n";
-        return 0;
-    }
-    const auto wide = regfile::Utf8ToUtf16(keyName);
-    HKEY root = nullptr;
-    std::u16string path;
-    std::string reason;
-    if (!wide) return Fail("the key name is not valid UTF-8");
-    if (!regfile::ParseRegKeyName(*wide, root, path, reason)) return Fail(reason);
-    HKEY key = nullptr;
-    if (RegOpenKeyEx(root, path.c_str(), 0, 0, &key) != ERROR_SUCCESS)
-        return Fail("no key " + keyName);
-
-    std::u16string name(kNameChars, u'\0');
-    for (DWORD index = 0;; ++index) {
-        DWORD length = kNameChars;
-        if (RegEnumKeyEx(key, index, name.data(), &length, nullptr, nullptr, nullptr, nullptr) !=
-            ERROR_SUCCESS)
-            break;
-        std::cout << Utf16ToUtf8(std::u16string_view(name.data(), length)) << "\\\n";
-    }
-    DWORD maxData = 0;
-    RegQueryInfoKey(key, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr,
-                    &maxData, nullptr, nullptr);
-    std::vector<BYTE> data;
-    for (DWORD index = 0;; ++index) {
-        DWORD length = kNameChars;
-        DWORD type = 0;
-        data.resize(std::max<DWORD>(maxData, 1));
-        DWORD size = maxData;
-        if (RegEnumValue(key, index, name.data(), &length, nullptr, &type, data.data(), &size) !=
-            ERROR_SUCCESS)
-            break;
-        data.resize(size);
-        const std::string valueName =
-            length == 0 ? "@" : "\"" + Utf16ToUtf8({name.data(), length}) + "\"";
-        std::cout << valueName << " " << Describe(type, data) << "\n";
-    }
-    RegCloseKey(key);
-    return 0;
-}
-
-int Import(const std::string& file) {
-    std::ifstream in(file, std::ios::binary);
-    if (!in) return Fail("cannot read " + file);
-    const RegImportResult result = ImportRegFile(in);
-    return result.ok ? 0 : Fail(file + ": " + result.error);
+    return nullptr;
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
     std::vector<std::string> args(argv + 1, argv + argc);
-    std::string registryFile;
-    if (args.size() >= 2 && args[0] == "--registry") {
-        registryFile = args[1];
-        args.erase(args.begin(), args.begin() + 2);
+    std::string registry;
+    if (!TakeRegistry(args, &registry)) return tools::Fail("--registry needs a value (FILE)");
+    if (args.empty()) {
+        Usage(std::cerr);
+        return 1;
     }
-    if (args.empty()) return Usage();
-    const std::string& command = args[0];
-    const bool known = (command == "import" && args.size() == 2) ||
-                       (command == "list" && args.size() <= 2) ||
-                       (command == "check" && args.size() == 1);
-    if (!known) return Usage();
-    if (registryFile.empty()) registryFile = DefaultRegistryPath();
+    if (tools::IsHelpArgument(args[0]) || args[0] == "help") {
+        Usage(std::cout);
+        return 0;
+    }
+    const Command* command = FindCommand(args[0]);
+    if (!command)
+        return tools::Fail("unknown command \"" + args[0] + "\"; see brackwell-reg --help");
+    const std::vector<std::string> rest(args.begin() + 1, args.end());
+    if (std::any_of(rest.begin(), rest.end(), tools::IsHelpArgument)) {
+        CommandHelp(*command);
+        return 0;
+    }
+    tools::Arguments arguments;
+    std::string error;
+    const std::string hint = "; see brackwell-reg " + std::string(command->name) + " --help";
+    if (!arguments.Parse(command->options, rest, &error)) return tools::Fail(error + hint);
+    const std::size_t count = arguments.positional().size();
+    if (count < command->minArguments || count > command->maxArguments) {
+        return tools::Fail(std::string(command->name) + " takes " +
+                           std::string(command->synopsis.substr(
+                               command->name.size() + 1,
+                               command->synopsis.find(" [") - command->name.size() - 1)) +
+                           hint);
+    }
+    arguments.SetRegistry(registry.empty() ? registry::DefaultRegistryPath() : registry);
 
-    // check and list read only: they never create, seed or change the file.
-    OpenResult opened;
-    if (command == "import") {
-        const RegistrySeed seed = ReadDefaultRegistrySeed();
-        if (!seed.ok) return Fail(seed.error);
-        opened = OpenDeviceRegistry(registryFile, seed.text);
+    registry::OpenResult opened;
+    if (command->readOnly(arguments)) {
+        opened = registry::OpenDeviceRegistryReadOnly(arguments.registry());
     } else {
-        opened = OpenDeviceRegistryReadOnly(registryFile);
+        const registry::RegistrySeed seed = registry::ReadDefaultRegistrySeed();
+        if (!seed.ok) return tools::Fail(seed.error);
+        opened = registry::OpenDeviceRegistry(arguments.registry(), seed.text);
     }
-    if (!opened.ok) return Fail(opened.error);
-
-    int status = 0;
-    if (command == "check") {
-        const OpenResult checked = CheckDeviceRegistry();
-        if (checked.ok) {
-            std::cout << registryFile << ": OK\n";
-        } else {
-            status = Fail(checked.error);
-        }
-    } else if (command == "import") {
-        status = Import(args[1]);
-    } else {
-        status = List(args.size() == 2 ? args[1] : std::string());
-    }
-    CloseDeviceRegistry();
+    if (!opened.ok) return tools::Fail(opened.error);
+    const int status = command->run(arguments);
+    registry::CloseDeviceRegistry();
     return status;
 }

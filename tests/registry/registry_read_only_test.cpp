@@ -1,4 +1,4 @@
-// A read-only open, by the calls or by brackwell-reg check and list, never
+// A read-only open, by the calls or by brackwell-reg check and query, never
 // changes a byte in the registry's folder, whatever state another program or
 // a crash left the file in; a writing open then takes the file in hand.
 
@@ -85,7 +85,7 @@ TEST_P(ReadOnlyOpen, ChangesNothingAndAWritingOpenTakesItInHand) {
     CloseDeviceRegistry();
     const int status = refusal ? 1 : 0;
     EXPECT_EQ(status, RunProgram(BRACKWELL_REG_TOOL, {"--registry", path, "check"}).status);
-    EXPECT_EQ(status, RunProgram(BRACKWELL_REG_TOOL, {"--registry", path, "list", "HKCU"}).status);
+    EXPECT_EQ(status, RunProgram(BRACKWELL_REG_TOOL, {"--registry", path, "query", "HKCU"}).status);
     EXPECT_TRUE(before == TakeSnapshot(folder.path())) << "a read-only open changed the folder";
 
     const OpenResult writing = OpenDeviceRegistry(path);
