@@ -69,7 +69,12 @@ bool MoveIntoPlace(const std::string& from, const std::string& path) {
 // while building is never used and goes the next time a registry is created.
 constexpr char kNewFileInfix[] = "-new-";
 
+// Removes what a registry that is absent or empty can only have left behind:
+// files of killed creations, and SQLite's journal, log and shared memory of
+// an earlier registry of that name, which SQLite would otherwise play into
+// the new one as if they were its own.
 void RemoveLeftovers(const std::string& path) {
+    for (const char* suffix : {"-journal", "-wal", "-shm"}) unlink((path + suffix).c_str());
     const std::string prefix = path.substr(path.rfind('/') + 1) + kNewFileInfix;
     DIR* dir = opendir(FolderOf(path).c_str());
     if (!dir) return;

@@ -1,6 +1,8 @@
 // Creating the registry file: it appears under its name only complete,
 // however the creating process ends and however many start at once.
 
+#include <sqlite3.h>
+
 #include <chrono>
 #include <filesystem>
 #include <fstream>
@@ -85,15 +87,55 @@ TEST(RegistryCreation, ProcessesCreatingItAtOnceLoseNoWrite) {
     CloseDeviceRegistry();
 }
 
-TEST(RegistryCreation, AnEmptyFileAnOlderVersionLeftBecomesAWholeRegistry) {
+// What an earlier registry of the same name left: the new registry is made
+// whole and holds nothing of the old one.
+struct Leftover {
+    const char* leftover;
+    void (*make)(const std::string& path);
+};
+
+class EarlierRegistry : public ::testing::TestWithParam<Leftover> {};
+
+TEST_P(EarlierRegistry, LeavesNothingInTheNewOne) {
     TemporaryFolder folder;
     const std::string path = folder.path() + "/registry.sqlite3";
-    std::ofstream(path, std::ios::binary).flush();
-    const OpenResult opened = OpenDeviceRegistry(path, LargeSeed(2));
+    GetParam().make(path);
+    const OpenResult opened = OpenDeviceRegistry(path, "REGEDIT4\n\n[HKEY_CURRENT_USER\\New]\n");
     ASSERT_TRUE(opened.ok) << opened.error;
-    EXPECT_TRUE(SeedIsWhole());
+    HKEY key = nullptr;
+    EXPECT_EQ(ERROR_SUCCESS, RegOpenKeyEx(HKEY_CURRENT_USER, u"New", 0, 0, &key));
+    RegCloseKey(key);
     CloseDeviceRegistry();
+    sqlite3* db = nullptr;
+    ASSERT_EQ(SQLITE_OK, sqlite3_open_v2(path.c_str(), &db, SQLITE_OPEN_READONLY, nullptr));
+    sqlite3_stmt* rows = nullptr;
+    ASSERT_EQ(SQLITE_OK, sqlite3_prepare_v2(
+                             db, "SELECT (SELECT count(*) FROM keys) + (SELECT count(*) FROM vals)",
+                             -1, &rows, nullptr));
+    ASSERT_EQ(SQLITE_ROW, sqlite3_step(rows));
+    EXPECT_EQ(5, sqlite3_column_int(rows, 0)) << "the new registry holds rows of the old one";
+    sqlite3_finalize(rows);
+    sqlite3_close(db);
 }
+
+INSTANTIATE_TEST_SUITE_P(
+    Registry, EarlierRegistry,
+    ::testing::Values(
+        Leftover{"EmptyFileOfAnOlderVersion",
+                 [](const std::string& path) { std::ofstream(path, std::ios::binary).flush(); }},
+        // SQLite would play a journal it finds beside the new file into it.
+        Leftover{"JournalOfARegistryDeletedAfterACrash",
+                 [](const std::string& path) {
+                     const std::string old = path + ".old";
+                     ASSERT_TRUE(OpenDeviceRegistry(old, LargeSeed(300)).ok);
+                     CloseDeviceRegistry();
+                     LeaveAsIfCrashed(
+                         old, "PRAGMA cache_size=10; BEGIN",
+                         "UPDATE keys SET parent = parent; UPDATE vals SET data = data || x'00'",
+                         "-journal");
+                     std::filesystem::rename(old + "-journal", path + "-journal");
+                 }}),
+    [](const ::testing::TestParamInfo<Leftover>& info) { return info.param.leftover; });
 
 }  // namespace
 }  // namespace brackwell::registry::testing

@@ -1,5 +1,6 @@
 #include "tests/registry/registry_fixture.h"
 
+#include <sqlite3.h>
 #include <stdlib.h>
 
 #include <algorithm>
@@ -45,6 +46,21 @@ std::string LargeSeed(int keys) {
                 std::string(200, 'x') + "\"\n\n";
     }
     return text + "[HKEY_LOCAL_MACHINE\\Seed\\Last]\n";
+}
+
+void LeaveAsIfCrashed(const std::string& path, const char* setup, const char* sql,
+                      const char* sideFile) {
+    sqlite3* db = nullptr;
+    ASSERT_EQ(SQLITE_OK, sqlite3_open(path.c_str(), &db));
+    for (const char* statements : {setup, sql}) {
+        EXPECT_EQ(SQLITE_OK, sqlite3_exec(db, statements, nullptr, nullptr, nullptr))
+            << sqlite3_errmsg(db);
+    }
+    std::filesystem::copy_file(path, path + ".crash");
+    std::filesystem::copy_file(path + sideFile, path + ".crash" + sideFile);
+    sqlite3_close(db);
+    std::filesystem::rename(path + ".crash", path);
+    std::filesystem::rename(path + ".crash" + sideFile, path + sideFile);
 }
 
 std::string Narrow(const std::u16string& text) {

@@ -34,6 +34,12 @@ std::string Narrow(const std::u16string& text);                     // ASCII onl
 // while to build and spans many pages.
 std::string LargeSeed(int keys);
 
+// Runs setup and sql on the file with SQLite and leaves the file and its side
+// file ("-journal" or "-wal") as a crash just then would: copies taken while
+// the transaction or the log was still open.
+void LeaveAsIfCrashed(const std::string& path, const char* setup, const char* sql,
+                      const char* sideFile);
+
 // Every key below root\path (itself included) in enumeration order with its
 // values' names, types and bytes, one line each: two dumps are equal exactly
 // when the trees hold the same names (with their case), order and data.

@@ -28,21 +28,6 @@ void Sql(sqlite3* db, const char* sql) {
     EXPECT_EQ(SQLITE_OK, sqlite3_exec(db, sql, nullptr, nullptr, nullptr)) << sqlite3_errmsg(db);
 }
 
-// Runs sql on the registry and leaves the files as a crash just then would,
-// from copies taken while the transaction or the log was still open.
-void LeaveAsIfCrashed(const std::string& path, const char* setup, const char* sql,
-                      const char* sideFile) {
-    sqlite3* db = nullptr;
-    ASSERT_EQ(SQLITE_OK, sqlite3_open(path.c_str(), &db));
-    Sql(db, setup);
-    Sql(db, sql);
-    std::filesystem::copy_file(path, path + ".crash");
-    std::filesystem::copy_file(path + sideFile, path + ".crash" + sideFile);
-    sqlite3_close(db);
-    std::filesystem::rename(path + ".crash", path);
-    std::filesystem::rename(path + ".crash" + sideFile, path + sideFile);
-}
-
 // HKCU\Logged, written by another program in write-ahead-log mode.
 constexpr char kInsertLogged[] =
     "INSERT INTO keys(parent, name, folded) VALUES(2, x'4c006f006700670065006400',"
@@ -52,7 +37,13 @@ struct LeftState {
     const char* state;
     void (*make)(const std::string& path);
     const char* refusal;  // what the read-only open says, or nullptr when it reads the file
-    bool logged;          // HKCU\Logged is there once a writing open took the file in hand
+    bool logged;
+    void Sql(sqlite3* db, const char* sql) {
+        EXPECT_EQ(SQLITE_OK, sqlite3_exec(db, sql, nullptr, nullptr, nullptr))
+            << sqlite3_errmsg(db);
+    }
+
+    // HKCU\Logged is there once a writing open took the file in hand
 };
 
 class ReadOnlyOpen : public ::testing::TestWithParam<LeftState> {};
