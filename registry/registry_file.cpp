@@ -136,7 +136,7 @@ std::string CreateRegistryFile(
     RemoveLeftovers(path);
 
     std::string newFile = path + kNewFileInfix + "XXXXXX";
-    const int fd = mkstemp(newFile.data());
+    const int fd = mkostemp(newFile.data(), O_CLOEXEC);
     if (fd < 0) return SystemError("cannot create a file beside it");
     fchmod(fd, 0600);
     close(fd);
