@@ -41,6 +41,7 @@ void RegLineCursor::Advance() {
 
 bool RegLineCursor::ReadLine() {
     line_.clear();
+    bool spans = false;  // line_ holds the line's start from the units read before
     for (;;) {
         if (next_ == units_.size()) {
             units_.clear();
@@ -51,18 +52,28 @@ bool RegLineCursor::ReadLine() {
                     return false;
                 }
                 // A last line without a line end; an empty stream is one empty line.
+                current_ = line_;
                 return !line_.empty() || lineNumber_ == 1;
             }
         }
         if (skipLineFeed_ && units_[next_] == u'\n') ++next_;
         skipLineFeed_ = false;
         const std::size_t start = next_;
-        while (next_ < units_.size() && units_[next_] != u'\n' && units_[next_] != u'\r' &&
-               units_[next_] != u'\0') {
+        const char16_t* const units = units_.data();
+        const std::size_t size = units_.size();
+        while (next_ < size &&
+               (units[next_] > u'\r' ||
+                (units[next_] != u'\n' && units[next_] != u'\r' && units[next_] != u'\0'))) {
             ++next_;
         }
-        line_.append(units_, start, next_ - start);
-        if (next_ == units_.size()) continue;
+        const std::u16string_view piece(units + start, next_ - start);
+        if (next_ == size) {
+            line_.append(piece);
+            spans = true;
+            continue;
+        }
+        if (spans) line_.append(piece);
+        current_ = spans ? std::u16string_view(line_) : piece;
         const char16_t end = units_[next_++];
         if (end == u'\0') {
             // Names and strings travel NUL-terminated: one inside the text would

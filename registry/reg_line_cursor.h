@@ -17,7 +17,7 @@ public:
     explicit RegLineCursor(std::istream& in);
 
     bool AtEnd() const { return atEnd_; }
-    std::u16string_view Current() const { return line_; }
+    std::u16string_view Current() const { return current_; }
     // 1-based number of the current line; past the end, the number of the last
     // line, or of the line that could not be decoded.
     int LineNumber() const { return lineNumber_; }
@@ -42,6 +42,7 @@ private:
     bool skipLineFeed_ = false;  // the last line ended with CR
     bool atEnd_ = false;
     int lineNumber_ = 0;
+    std::u16string_view current_;  // in units_, or in line_ for a line that spans two reads
     std::u16string line_;
     std::string error_;
 };

@@ -2,6 +2,7 @@
 // Reads tokens from one line of a .reg file: blanks, fixed words, quoted names and
 // strings, and hexadecimal numbers.
 
+#include <array>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -40,10 +41,17 @@ bool IsBlank(char16_t c);
 std::u16string_view TrimBlanks(std::u16string_view text);
 // The value of a hexadecimal digit, or -1 for any other character.
 inline int HexDigitValue(char16_t c) {
-    if (c >= u'0' && c <= u'9') return c - u'0';
-    const char16_t lower = c | 0x20;
-    if (lower >= u'a' && lower <= u'f') return lower - u'a' + 10;
-    return -1;
+    static constexpr auto kValues = [] {
+        std::array<std::int8_t, 128> values{};
+        for (int i = 0; i < 128; ++i) {
+            values[i] = i >= '0' && i <= '9'   ? i - '0'
+                        : i >= 'a' && i <= 'f' ? i - 'a' + 10
+                        : i >= 'A' && i <= 'F' ? i - 'A' + 10
+                                               : -1;
+        }
+        return values;
+    }();
+    return c < 128 ? kValues[c] : -1;
 }
 inline bool IsHexDigit(char16_t c) {
     return HexDigitValue(c) >= 0;

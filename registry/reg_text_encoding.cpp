@@ -63,6 +63,10 @@ std::string Utf16ToUtf8(std::u16string_view utf16) {
     out.reserve(utf16.size());
     for (std::size_t i = 0; i < utf16.size(); ++i) {
         char32_t cp = utf16[i];
+        if (cp < 0x80) {
+            out.push_back(static_cast<char>(cp));
+            continue;
+        }
         if (cp >= 0xD800 && cp <= 0xDBFF && i + 1 < utf16.size() && utf16[i + 1] >= 0xDC00 &&
             utf16[i + 1] <= 0xDFFF) {
             cp = 0x10000 + ((cp - 0xD800) << 10) + (utf16[i + 1] - 0xDC00);
@@ -70,9 +74,7 @@ std::string Utf16ToUtf8(std::u16string_view utf16) {
         } else if (cp >= 0xD800 && cp <= 0xDFFF) {
             cp = 0xFFFD;
         }
-        if (cp < 0x80) {
-            out.push_back(static_cast<char>(cp));
-        } else if (cp < 0x800) {
+        if (cp < 0x800) {
             out.push_back(static_cast<char>(0xC0 | (cp >> 6)));
             out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
         } else if (cp < 0x10000) {

@@ -66,13 +66,17 @@ bool ReadByte(RegLineScanner& scanner, std::vector<BYTE>& data, std::string& rea
 // them, without the checks of the general case; false when there is none.
 bool ReadByteRun(RegLineScanner& scanner, std::vector<BYTE>& data) {
     const std::u16string_view rest = scanner.Rest();
+    const std::size_t held = data.size();
+    data.resize(held + rest.size() / 3);
+    BYTE* next = data.data() + held;
     std::size_t used = 0;
     for (; used + 2 < rest.size() && rest[used + 2] == u','; used += 3) {
         const int high = HexDigitValue(rest[used]);
         const int low = HexDigitValue(rest[used + 1]);
-        if (high < 0 || low < 0) break;
-        data.push_back(static_cast<BYTE>(high << 4 | low));
+        if ((high | low) < 0) break;
+        *next++ = static_cast<BYTE>(high << 4 | low);
     }
+    data.resize(held + used / 3);
     scanner.Skip(used);
     return used > 0;
 }
