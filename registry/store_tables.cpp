@@ -284,21 +284,36 @@ int StoreTables::DeleteKeyTree(std::int64_t id) {
 
 int StoreTables::PutValue(std::int64_t keyId, std::u16string_view name, DWORD type,
                           std::span<const BYTE> data, std::int64_t* id) {
-    SqliteStatement& upsert = db_.Prepared(
+    // A new value is inserted without RETURNING, which would cost about a
+    // third of a large import; its id is then the last one inserted. Only a
+    // value that exists is updated and asked for its id.
+    SqliteStatement& insert = db_.Prepared(
         "INSERT INTO vals(key, name, folded, type, data) VALUES(?1, ?2, ?3, ?4, ?5)"
-        " ON CONFLICT(key, folded) DO UPDATE SET type = excluded.type, data = excluded.data"
-        " RETURNING id");
-    if (!upsert.valid()) return SQLITE_ERROR;
+        " ON CONFLICT(key, folded) DO NOTHING");
+    SqliteStatement& update = db_.Prepared(
+        "UPDATE vals SET type = ?3, data = ?4 WHERE key = ?1 AND folded = ?2 RETURNING id");
+    if (!insert.valid() || !update.valid()) return SQLITE_ERROR;
     const std::u16string folded = FoldName(name);
-    upsert.BindInt(1, keyId);
-    upsert.BindName(2, name);
-    upsert.BindName(3, folded);
-    upsert.BindInt(4, type);
-    upsert.BindBytes(5, data);
-    const int rc = upsert.Step();
-    if (rc == SQLITE_ROW) *id = upsert.ColumnInt(0);
-    upsert.Reset();
-    return rc == SQLITE_ROW ? SQLITE_OK : rc;
+    insert.BindInt(1, keyId);
+    insert.BindName(2, name);
+    insert.BindName(3, folded);
+    insert.BindInt(4, type);
+    insert.BindBytes(5, data);
+    const std::int64_t changesBefore = db_.TotalChanges();
+    int rc = Run(insert);
+    if (rc != SQLITE_OK) return rc;
+    if (db_.TotalChanges() != changesBefore) {
+        *id = db_.LastInsertId();
+        return SQLITE_OK;
+    }
+    update.BindInt(1, keyId);
+    update.BindName(2, folded);
+    update.BindInt(3, type);
+    update.BindBytes(4, data);
+    rc = update.Step();
+    if (rc == SQLITE_ROW) *id = update.ColumnInt(0);
+    update.Reset();
+    return rc == SQLITE_ROW ? SQLITE_OK : rc == SQLITE_DONE ? SQLITE_CORRUPT : rc;
 }
 
 int StoreTables::DeleteValue(std::int64_t keyId, std::u16string_view name, bool* found) {
