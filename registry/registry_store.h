@@ -115,6 +115,7 @@ private:
     ValueList* HeldValues(std::int64_t keyId);
     void HoldValues(std::int64_t keyId, ValueList list);
     void DropValues();
+    void DropBulkValues();
     bool ReadInBulk();
 
     // Declared first so that it is closed last, after SQLite's descriptor.
@@ -136,6 +137,7 @@ private:
     // Every key's values, after a bulk read: allFirst_[slot] to allFirst_[slot + 1].
     std::shared_ptr<const ValueBlock> allValues_;
     std::vector<std::uint32_t> allFirst_;
+    std::chrono::steady_clock::time_point bulkUsed_;
     // Keys whose values were read one by one in the current burst.
     std::size_t burstReads_ = 0;
     std::chrono::steady_clock::time_point burstStart_;

@@ -2,7 +2,6 @@
 // and when they are read from the file.
 
 #include "registry/registry_store.h"
-
 #include "registry/store_transaction.h"
 
 namespace brackwell::registry {
@@ -15,6 +14,10 @@ constexpr std::size_t kHeldKeys = 32;
 // value at once: more than a person taps, fewer than a walk reads in a moment.
 constexpr std::size_t kBurstKeys = 256;
 constexpr auto kBurstTime = std::chrono::milliseconds(500);
+// A bulk read not used for this long is let go: the walk it served is over,
+// and every value of the registry need not stay in memory for a person who
+// goes on tapping keys.
+constexpr auto kBulkIdleTime = std::chrono::seconds(2);
 
 }  // namespace
 
@@ -30,10 +33,14 @@ void RegistryStore::HoldValues(std::int64_t keyId, ValueList list) {
     heldValues_.emplace_back(keyId, std::move(list));
 }
 
+void RegistryStore::DropBulkValues() {
+    allValues_.reset();
+    allFirst_ = {};
+}
+
 void RegistryStore::DropValues() {
     heldValues_.clear();
-    allValues_.reset();
-    allFirst_.clear();
+    DropBulkValues();
     burstReads_ = 0;
 }
 
@@ -49,6 +56,11 @@ bool RegistryStore::ReadInBulk() {
 // A bulk read is dropped by every write of a value, so while it stands it
 // agrees with the keys held one by one.
 bool RegistryStore::HeldValuesOf(Slot slot, ValueSpan* values) {
+    if (allValues_) {
+        const auto now = std::chrono::steady_clock::now();
+        if (now - bulkUsed_ > kBulkIdleTime) DropBulkValues();
+        bulkUsed_ = now;
+    }
     if (allValues_) {
         const std::size_t next = std::size_t{slot} + 1;
         *values = next < allFirst_.size() ? ValueSpan{allValues_, allFirst_[slot], allFirst_[next]}
@@ -69,7 +81,10 @@ LONG RegistryStore::ReadValues(Slot slot, ValueSpan* values) {
     int rc;
     if (ReadInBulk()) {
         rc = tables_.LoadAllValues(index_, block.get(), &allFirst_, &problem_);
-        if (rc == SQLITE_OK) allValues_ = std::move(block);
+        if (rc == SQLITE_OK) {
+            allValues_ = std::move(block);
+            bulkUsed_ = std::chrono::steady_clock::now();
+        }
     } else {
         rc = tables_.LoadKeyValues(keyId, block.get(), &problem_);
         if (rc == SQLITE_OK) HoldValues(keyId, ValueList(std::move(block)));

@@ -1,8 +1,7 @@
 // The writing half of RegistryStore: transactions and the changes they make.
 
-#include "registry/registry_store.h"
-
 #include "registry/registry_limits.h"
+#include "registry/registry_store.h"
 #include "registry/store_transaction.h"
 
 namespace brackwell::registry {
@@ -84,7 +83,7 @@ LONG RegistryStore::PutValue(Slot slot, std::u16string_view name, DWORD type,
     }
     ++valueChanges_;
     if (ValueList* held = HeldValues(keyId)) held->Put(id, name, type, data);
-    allValues_.reset();
+    DropBulkValues();
     return ERROR_SUCCESS;
 }
 
@@ -101,7 +100,7 @@ LONG RegistryStore::RemoveValue(Slot slot, std::u16string_view name) {
             held->Remove(static_cast<std::size_t>(index));
         }
     }
-    allValues_.reset();
+    DropBulkValues();
     return ERROR_SUCCESS;
 }
 
