@@ -1,29 +1,20 @@
 #include "framework/AfxListCore.h"
 
 #include <QAbstractItemView>
-#include <QIcon>
 #include <QItemSelectionModel>
-#include <QPixmap>
-#include <QStandardItemModel>
 #include <QTreeView>
 #include <set>
 #include <string>
 
+#include "framework/AfxListModel.h"
 #include "framework/AfxListView.h"
-#include "framework/CImageList.h"
 #include "framework/CString.h"
 #include "framework/CWnd.h"
-
-namespace {
-
-constexpr int kImageRole = Qt::UserRole + 1;
-
-}  // namespace
 
 AfxListCore::AfxListCore(QAbstractItemView* view, DWORD dwStyle, CWnd* pNotifyTarget)
     : QObject(view),
       m_pView(view),
-      m_pModel(new QStandardItemModel(0, 1, this)),
+      m_pModel(new AfxListModel(this, (dwStyle & LVS_EDITLABELS) != 0)),
       m_dwStyle(dwStyle),
       m_pNotifyTarget(pNotifyTarget) {
     view->setModel(m_pModel);
@@ -33,6 +24,7 @@ AfxListCore::AfxListCore(QAbstractItemView* view, DWORD dwStyle, CWnd* pNotifyTa
             [this](const QModelIndex&, int first, int last) {
                 if (m_nEditRow >= first && m_nEditRow <= last) m_nEditRow = -1;
             });
+    connect(m_pModel, &QAbstractItemModel::modelAboutToBeReset, this, [this] { m_nEditRow = -1; });
 }
 
 AfxListCore* AfxListCore::Of(QWidget* widget) {
@@ -40,100 +32,90 @@ AfxListCore* AfxListCore::Of(QWidget* widget) {
     return access ? access->Core() : nullptr;
 }
 
+int AfxListCore::Count() const {
+    return m_pModel->RowCount();
+}
+
+void AfxListCore::Publish() const {
+    m_pModel->Publish();
+}
+
 int AfxListCore::InsertColumn(int nCol, const QString& heading, int nWidth) {
     if (nCol < 0) return -1;
-    int col = 0;
-    if (m_nColumns > 0) {
-        col = std::min(nCol, m_nColumns);
-        m_pModel->insertColumn(col);
-    }
-    auto* header = new QStandardItem(heading);
-    header->setTextAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-    m_pModel->setHorizontalHeaderItem(col, header);
+    const int col = m_pModel->InsertColumn(nCol, heading);
     if (auto* tree = qobject_cast<QTreeView*>(m_pView); tree && nWidth >= 0)
         tree->setColumnWidth(col, nWidth);
-    ++m_nColumns;
     return col;
 }
 
-void AfxListCore::ApplyImage(QStandardItem* item) const {
-    const int image = item->data(kImageRole).toInt();
-    if (m_pImageList && image >= 0 && image < m_pImageList->GetImageCount())
-        item->setData(QIcon(m_pImageList->GetPixmap(image)), Qt::DecorationRole);
-    else
-        item->setData(QVariant(), Qt::DecorationRole);
-}
-
-int AfxListCore::InsertRow(int nItem, const QString& text, int nImage) {
+int AfxListCore::InsertRow(int nItem, std::u16string_view text, int nImage) {
     if (nItem < 0) return -1;
-    const int row = std::min(nItem, m_pModel->rowCount());
-    auto* item = new QStandardItem(text);
-    Qt::ItemFlags flags = Qt::ItemIsSelectable | Qt::ItemIsEnabled;
-    if (m_dwStyle & LVS_EDITLABELS) flags |= Qt::ItemIsEditable;
-    item->setFlags(flags);
-    item->setData(nImage, kImageRole);
-    ApplyImage(item);
-    m_pModel->insertRow(row, item);
-    return row;
+    return m_pModel->InsertRow(nItem, text, nImage, !m_pView->isVisible());
 }
 
 bool AfxListCore::SetImage(int nItem, int nImage) {
-    QStandardItem* item = m_pModel->item(nItem, 0);
-    if (nItem < 0 || !item) return false;
-    item->setData(nImage, kImageRole);
-    ApplyImage(item);
+    if (!IsRow(nItem)) return false;
+    m_pModel->SetImage(nItem, nImage);
     return true;
 }
 
 int AfxListCore::Image(int nItem) const {
-    const QStandardItem* item = nItem < 0 ? nullptr : m_pModel->item(nItem, 0);
-    return item ? item->data(kImageRole).toInt() : -1;
+    return IsRow(nItem) ? m_pModel->Image(nItem) : -1;
 }
 
-bool AfxListCore::SetText(int nItem, int nSubItem, const QString& text) {
-    if (nItem < 0 || nItem >= m_pModel->rowCount() || nSubItem < 0 ||
-        nSubItem >= std::max(1, m_nColumns))
-        return false;
-    if (QStandardItem* item = m_pModel->item(nItem, nSubItem)) {
-        item->setText(text);
-    } else {
-        auto* cell = new QStandardItem(text);
-        cell->setFlags(Qt::ItemIsSelectable | Qt::ItemIsEnabled);
-        m_pModel->setItem(nItem, nSubItem, cell);
-    }
+bool AfxListCore::SetText(int nItem, int nSubItem, std::u16string_view text) {
+    if (!IsRow(nItem) || nSubItem < 0 || nSubItem >= std::max(1, m_pModel->Columns())) return false;
+    m_pModel->SetText(nItem, nSubItem, text);
     return true;
 }
 
-QString AfxListCore::Text(int nItem, int nSubItem) const {
-    if (nItem < 0 || nItem >= m_pModel->rowCount() || nSubItem < 0) return QString();
-    const QStandardItem* item = m_pModel->item(nItem, nSubItem);
-    return item ? item->text() : QString();
+std::u16string_view AfxListCore::Text(int nItem, int nSubItem) const {
+    if (!IsRow(nItem) || nSubItem < 0 || nSubItem >= std::max(1, m_pModel->Columns())) return {};
+    return m_pModel->Text(nItem, nSubItem);
 }
 
 bool AfxListCore::DeleteRow(int nItem) {
-    if (nItem < 0 || nItem >= m_pModel->rowCount()) return false;
+    if (!IsRow(nItem)) return false;
+    Publish();
     m_bSilent = true;
     // Qt hands the current index (and, with single selection, the selection) of a
     // removed row to a neighbour; the control leaves nothing selected instead.
     if (m_pView->currentIndex().row() == nItem)
         m_pView->selectionModel()->setCurrentIndex(QModelIndex(), QItemSelectionModel::NoUpdate);
-    m_pModel->removeRow(nItem);
+    m_pModel->RemoveRow(nItem);
     m_bSilent = false;
     return true;
 }
 
 void AfxListCore::DeleteAll() {
-    m_bSilent = true;
-    m_pModel->removeRows(0, m_pModel->rowCount());
-    m_bSilent = false;
+    // The reset clears the selection without a notice.
+    m_pModel->Clear(!m_pView->isVisible());
 }
 
 bool AfxListCore::IsSelected(int nItem) const {
+    Publish();
     return m_pView->selectionModel()->isSelected(m_pModel->index(nItem, 0));
 }
 
+int AfxListCore::NextSelected(int nItem) const {
+    Publish();
+    int next = -1;
+    for (const QItemSelectionRange& range : m_pView->selectionModel()->selection()) {
+        const int row = std::max(range.top(), nItem + 1);
+        if (row <= range.bottom() && (next < 0 || row < next)) next = row;
+    }
+    return next;
+}
+
+int AfxListCore::Focused() const {
+    Publish();
+    const QModelIndex current = m_pView->currentIndex();
+    return current.isValid() ? current.row() : -1;
+}
+
 bool AfxListCore::SetState(int nItem, UINT nState, UINT nMask) {
-    if (nItem < 0 || nItem >= m_pModel->rowCount()) return false;
+    if (!IsRow(nItem)) return false;
+    Publish();
     QItemSelectionModel* selection = m_pView->selectionModel();
     const QModelIndex index = m_pModel->index(nItem, 0);
     if (nMask & LVIS_SELECTED) {
@@ -151,10 +133,27 @@ bool AfxListCore::SetState(int nItem, UINT nState, UINT nMask) {
     return true;
 }
 
+bool AfxListCore::ScrollTo(int nItem) {
+    if (!IsRow(nItem)) return false;
+    Publish();
+    m_pView->scrollTo(m_pModel->index(nItem, 0), QAbstractItemView::EnsureVisible);
+    return true;
+}
+
+QWidget* AfxListCore::EditLabel(int nItem) {
+    if (!IsRow(nItem)) return nullptr;
+    Publish();
+    const QModelIndex index = m_pModel->index(nItem, 0);
+    m_pView->setFocus(Qt::OtherFocusReason);
+    m_pView->scrollTo(index);
+    m_pView->edit(index);
+    return m_pView->indexWidget(index);
+}
+
 CImageList* AfxListCore::SetImageList(CImageList* pImageList) {
     CImageList* previous = m_pImageList;
     m_pImageList = pImageList;
-    for (int row = 0; row < m_pModel->rowCount(); ++row) ApplyImage(m_pModel->item(row, 0));
+    m_pModel->SetImageList(pImageList);
     return previous;
 }
 
@@ -182,7 +181,7 @@ void AfxListCore::SendItemChanged(int nItem, UINT uNewState, UINT uOldState) {
 
 bool AfxListCore::BeginEdit(int nItem) {
     if (!m_pNotifyTarget) return false;
-    std::u16string text = CString::FromQString(Text(nItem, 0)).str();
+    std::u16string text(Text(nItem, 0));
     NMLVDISPINFO nm{};
     nm.hdr.code = LVN_BEGINLABELEDIT;
     nm.item.mask = LVIF_TEXT;
@@ -214,7 +213,7 @@ void AfxListCore::EndEdit(bool bSubmitted) {
     nm.item.pszText = accepted ? text.data() : nullptr;
     nm.item.cchTextMax = int(text.size());
     const LRESULT apply = m_pNotifyTarget ? m_pNotifyTarget->SendNotify(&nm.hdr) : 0;
-    if (apply && accepted) SetText(row, 0, m_strCommitted);
+    if (apply && accepted) SetText(row, 0, text);
 }
 
 void AfxListCore::Click(UINT code, int nItem) {

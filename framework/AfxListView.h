@@ -7,6 +7,7 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMouseEvent>
+#include <QShowEvent>
 
 #include "framework/AfxListCore.h"
 
@@ -25,6 +26,12 @@ public:
     void SetCore(AfxListCore* core) { m_pCore = core; }
 
 protected:
+    // Rows filled while the view was hidden are shown from the start.
+    void showEvent(QShowEvent* event) override {
+        m_pCore->Publish();
+        Base::showEvent(event);
+    }
+
     bool edit(const QModelIndex& index, QAbstractItemView::EditTrigger trigger, QEvent* event) override {
         if (!index.isValid() || index.column() != 0 || Base::state() == QAbstractItemView::EditingState ||
             !(index.flags() & Qt::ItemIsEditable))

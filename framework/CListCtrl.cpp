@@ -1,12 +1,11 @@
 #include "framework/CListCtrl.h"
 
-#include <algorithm>
-
 #include <QHeaderView>
 #include <QListView>
-#include <QStandardItemModel>
 #include <QTreeView>
+#include <algorithm>
 
+#include "framework/AfxIconDelegate.h"
 #include "framework/AfxListCore.h"
 #include "framework/AfxListView.h"
 #include "framework/CEdit.h"
@@ -15,8 +14,12 @@ IMPLEMENT_DYNAMIC(CListCtrl, CWnd)
 
 namespace {
 
+std::u16string_view Text(LPCWSTR psz) {
+    return psz ? std::u16string_view(psz) : std::u16string_view();
+}
+
 template <typename View>
-View* MakeView(QWidget* parent, DWORD dwStyle, CWnd* pNotifyTarget) {
+AfxListView<View>* MakeView(QWidget* parent, DWORD dwStyle, CWnd* pNotifyTarget) {
     auto* view = new AfxListView<View>(parent);
     view->SetCore(new AfxListCore(view, dwStyle, pNotifyTarget));
     view->setSelectionMode((dwStyle & LVS_SINGLESEL) ? QAbstractItemView::SingleSelection
@@ -48,19 +51,26 @@ HWND CListCtrl::CreateListWidget(const CREATESTRUCT& cs, CWnd* pNotifyTarget) {
         view->setHeaderHidden((style & LVS_NOCOLUMNHEADER) != 0);
         return view;
     }
-    QListView* view = MakeView<QListView>(cs.hwndParent, style, pNotifyTarget);
+    AfxListView<QListView>* view = MakeView<QListView>(cs.hwndParent, style, pNotifyTarget);
     view->setViewMode(QListView::ListMode);
     view->setFlow(QListView::LeftToRight);
     view->setWrapping(true);
     view->setResizeMode(QListView::Adjust);
     view->setMovement(QListView::Static);
     view->setSpacing(3);
+    view->setItemDelegate(new AfxIconDelegate(&view->Core()->Model(), view));
     return view;
 }
 
 HWND CListCtrl::CreateWidget(CREATESTRUCT& cs) { return CreateListWidget(cs, this); }
 
-AfxListCore* CListCtrl::Core() const { return m_hWnd ? AfxListCore::Of(m_hWnd) : nullptr; }
+AfxListCore* CListCtrl::Core() const {
+    if (m_hWnd != m_hCoreWnd) {
+        m_hCoreWnd = m_hWnd;
+        m_pCore = m_hWnd ? AfxListCore::Of(m_hWnd) : nullptr;
+    }
+    return m_pCore;
+}
 
 int CListCtrl::InsertColumn(int nCol, LPCWSTR lpszColumnHeading, int, int nWidth) {
     return Core() ? Core()->InsertColumn(nCol, CString(lpszColumnHeading).ToQString(), nWidth) : -1;
@@ -69,11 +79,11 @@ int CListCtrl::InsertColumn(int nCol, LPCWSTR lpszColumnHeading, int, int nWidth
 int CListCtrl::InsertItem(int nItem, LPCWSTR lpszItem) { return InsertItem(nItem, lpszItem, 0); }
 
 int CListCtrl::InsertItem(int nItem, LPCWSTR lpszItem, int nImage) {
-    return Core() ? Core()->InsertRow(nItem, CString(lpszItem).ToQString(), nImage) : -1;
+    return Core() ? Core()->InsertRow(nItem, Text(lpszItem), nImage) : -1;
 }
 
 BOOL CListCtrl::SetItemText(int nItem, int nSubItem, LPCWSTR lpszText) {
-    return Core() && Core()->SetText(nItem, nSubItem, CString(lpszText).ToQString());
+    return Core() && Core()->SetText(nItem, nSubItem, Text(lpszText));
 }
 
 BOOL CListCtrl::SetItem(int nItem, int nSubItem, UINT nMask, LPCWSTR lpszItem, int nImage,
@@ -101,7 +111,7 @@ BOOL CListCtrl::GetItem(LVITEM* pItem) const {
 }
 
 CString CListCtrl::GetItemText(int nItem, int nSubItem) const {
-    return Core() ? CString::FromQString(Core()->Text(nItem, nSubItem)) : CString();
+    return Core() ? CString(Core()->Text(nItem, nSubItem)) : CString();
 }
 
 BOOL CListCtrl::DeleteItem(int nItem) { return Core() && Core()->DeleteRow(nItem); }
@@ -112,7 +122,9 @@ BOOL CListCtrl::DeleteAllItems() {
     return TRUE;
 }
 
-int CListCtrl::GetItemCount() const { return Core() ? Core()->Model()->rowCount() : 0; }
+int CListCtrl::GetItemCount() const {
+    return Core() ? Core()->Count() : 0;
+}
 
 BOOL CListCtrl::SetItemState(int nItem, UINT nState, UINT nMask) {
     return Core() && Core()->SetState(nItem, nState, nMask);
@@ -123,39 +135,28 @@ UINT CListCtrl::GetItemState(int nItem, UINT nMask) const {
     if (!core || nItem < 0 || nItem >= GetItemCount()) return 0;
     UINT state = 0;
     if (core->IsSelected(nItem)) state |= LVIS_SELECTED;
-    if (core->View()->currentIndex().isValid() && core->View()->currentIndex().row() == nItem)
-        state |= LVIS_FOCUSED;
+    if (core->Focused() == nItem) state |= LVIS_FOCUSED;
     return state & nMask;
 }
 
+// Asks the selection, not every row, so that a long list answers at once.
 int CListCtrl::GetNextItem(int nItem, int nFlags) const {
-    const int count = GetItemCount();
-    for (int row = std::max(nItem + 1, 0); row < count; ++row) {
-        if (nFlags == LVNI_ALL) return row;
-        const UINT state = GetItemState(row, LVIS_SELECTED | LVIS_FOCUSED);
-        if ((nFlags & LVNI_SELECTED) && !(state & LVIS_SELECTED)) continue;
-        if ((nFlags & LVNI_FOCUSED) && !(state & LVIS_FOCUSED)) continue;
-        return row;
-    }
-    return -1;
+    AfxListCore* core = Core();
+    if (!core) return -1;
+    const int first = std::max(nItem + 1, 0);
+    if (!(nFlags & (LVNI_SELECTED | LVNI_FOCUSED))) return first < GetItemCount() ? first : -1;
+    if (!(nFlags & LVNI_FOCUSED)) return core->NextSelected(nItem);
+    const int focused = core->Focused();
+    if (focused < first || ((nFlags & LVNI_SELECTED) && !core->IsSelected(focused))) return -1;
+    return focused;
 }
 
 BOOL CListCtrl::EnsureVisible(int nItem, BOOL) {
-    AfxListCore* core = Core();
-    if (!core || nItem < 0 || nItem >= GetItemCount()) return FALSE;
-    core->View()->scrollTo(core->Model()->index(nItem, 0), QAbstractItemView::EnsureVisible);
-    return TRUE;
+    return Core() && Core()->ScrollTo(nItem);
 }
 
 CEdit* CListCtrl::EditLabel(int nItem) {
-    AfxListCore* core = Core();
-    if (!core || nItem < 0 || nItem >= GetItemCount()) return nullptr;
-    QAbstractItemView* view = core->View();
-    const QModelIndex index = core->Model()->index(nItem, 0);
-    view->setFocus(Qt::OtherFocusReason);
-    view->scrollTo(index);
-    view->edit(index);
-    QWidget* editor = view->indexWidget(index);
+    QWidget* editor = Core() ? Core()->EditLabel(nItem) : nullptr;
     if (!editor) return nullptr;
     if (!m_pLabelEdit) m_pLabelEdit = new CEdit;
     m_pLabelEdit->Detach();

@@ -6,7 +6,9 @@
 // selection changes, and LVN_BEGINLABELEDIT / LVN_ENDLABELEDIT
 // (NMLVDISPINFO) around in-place editing of column 0. An edit ended with
 // Escape reports a null pszText. The control never applies an edited label
-// itself unless the end handler sets *pResult to TRUE.
+// itself unless the end handler sets *pResult to TRUE. Rows are kept
+// compactly (a dozen bytes and their texts), so a list of a million rows is
+// cheap to fill, lay out and hold.
 
 #include "framework/CWnd.h"
 
@@ -61,6 +63,9 @@ protected:
     HWND CreateWidget(CREATESTRUCT& cs) override;
 
 private:
+    // The core of the attached list widget, looked up once per widget.
     AfxListCore* Core() const;
+    mutable HWND m_hCoreWnd = nullptr;
+    mutable AfxListCore* m_pCore = nullptr;
     CEdit* m_pLabelEdit = nullptr;
 };

@@ -226,6 +226,38 @@ TEST_F(BinaryDialog, OkWithNoBytesHandsBackNoBuffer) {
     EXPECT_EQ(m_dlg->m_nLength, 0u);
 }
 
+// The largest value the registry holds, changed at its first and last byte
+// and grown at both ends.
+TEST_F(BinaryDialog, AMegabyteValueEditedAtBothEnds) {
+    Bytes bytes(1024 * 1024);
+    for (std::size_t i = 0; i < bytes.size(); ++i) bytes[i] = BYTE(i * 31 + 7);
+    const int last = int(bytes.size()) - 1;
+    QString size, offset;
+    Edit(bytes, [&](CDialog& live) {
+        EXPECT_EQ(SelectedByte(live), last);
+        EditByteLabel(live, 0, QStringLiteral("aa"));
+        EditByteLabel(live, last, QStringLiteral("bb"));
+        Tap(live, IDC_APPEND);
+        TapByte(live, 0);
+        Tap(live, IDC_INSERT);
+        size = Text(live, IDC_SIZE);
+        offset = Text(live, IDC_OFFSET);
+        PressOk(live);
+    });
+    EXPECT_EQ(size, "Size: 100002h");
+    EXPECT_EQ(offset, "Offset: 0h");
+    ASSERT_EQ(m_result, IDOK);
+    const std::unique_ptr<BYTE[]> returned(m_dlg->m_pData);
+    Bytes expected = bytes;
+    expected.front() = 0xAA;
+    expected.back() = 0xBB;
+    expected.insert(expected.begin(), 0x00);
+    expected.push_back(0x00);
+    ASSERT_EQ(m_dlg->m_nLength, expected.size());
+    EXPECT_TRUE(Bytes(returned.get(), returned.get() + m_dlg->m_nLength) == expected)
+        << "the bytes handed back differ from the edited value";
+}
+
 TEST_F(BinaryDialog, CancelKeepsTheCallersPointerAndLength) {
     Edit({0x01, 0x02}, [](CDialog& live) {
         Tap(live, IDC_APPEND);
