@@ -1,6 +1,9 @@
 #pragma once
-// Which file the ten registry calls work on. The program opens the device
-// registry once at start-up; tests open a fresh temporary file per fixture.
+// Which file the ten registry calls work on. A program opens one registry file
+// (usually DefaultRegistryPath(), the one the editor shows) before its first
+// call and closes it at the end. Every process that opens the same file shares
+// it safely with the others. The calls and these functions are meant for one
+// thread.
 
 #include <chrono>
 #include <string>
