@@ -1,7 +1,9 @@
-// Any bytes as a registry file. Opening must refuse a file it cannot trust
-// and leave it byte for byte as it was; a file it accepts must then be read
-// whole through the ten calls, and written to, without a crash or a
-// sanitizer report (calls may still fail cleanly on a damaged file).
+// Any bytes as a registry file. Opened for reading only, the file must stay
+// byte for byte as it was, whatever is read and whatever write is tried.
+// Opened for writing, a file the store cannot trust must be refused and left
+// as it was; a file it accepts must then be read whole through the ten calls,
+// and written to, without a crash or a sanitizer report (calls may still fail
+// cleanly on a damaged file).
 
 #include <cstddef>
 #include <cstdint>
@@ -56,11 +58,24 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::filesystem::remove(path + "-journal", ignored);
     WriteFile(path, bytes);
 
+    if (registry::OpenDeviceRegistryReadOnly(path).ok) {
+        fuzz::RegistryTree tree;
+        fuzz::ReadRegistry(&tree);
+        const BYTE byte = 1;
+        if (RegSetValueEx(HKEY_CURRENT_USER, u"Fuzz", 0, REG_BINARY, &byte, 1) == ERROR_SUCCESS) {
+            fuzz::Fail("a registry opened for reading only took a write");
+        }
+        WriteSomething();
+        registry::CloseDeviceRegistry();
+    }
+    if (ReadFile(path) != bytes) fuzz::Fail("opening for reading only changed the file");
+
     const registry::OpenResult opened = registry::OpenDeviceRegistry(path);
     if (!opened.ok) {
         if (ReadFile(path) != bytes) fuzz::Fail("a refused file was changed: " + opened.error);
         return 0;
     }
+    registry::CheckDeviceRegistry();
     fuzz::RegistryTree tree;
     fuzz::ReadRegistry(&tree);
     WriteSomething();
