@@ -1,14 +1,28 @@
 #include "framework/AfxTreeWidget.h"
 
+#include <QHeaderView>
+#include <QHelpEvent>
 #include <QItemSelectionModel>
+#include <QPainter>
+#include <QScrollBar>
+#include <algorithm>
+#include <string>
 
+#include "framework/AfxItemTip.h"
+#include "framework/AfxTreeLines.h"
 #include "framework/CImageList.h"
 #include "framework/CWnd.h"
 
 AfxTreeWidget::AfxTreeWidget(QWidget* parent, DWORD dwStyle, CWnd* pNotifyTarget)
-    : QTreeView(parent), m_pModel(new AfxTreeModel(this)), m_pNotifyTarget(pNotifyTarget) {
+    : QTreeView(parent),
+      m_pModel(new AfxTreeModel(this)),
+      m_dwStyle(dwStyle),
+      m_pNotifyTarget(pNotifyTarget) {
     setModel(m_pModel);
     setHeaderHidden(true);
+    // The column is sized by FitColumn, from the rows in sight only.
+    header()->setStretchLastSection(false);
+    header()->setResizeContentsPrecision(0);
     setUniformRowHeights(true);
     setSelectionMode(SingleSelection);
     setEditTriggers(NoEditTriggers);
@@ -103,6 +117,81 @@ CImageList* AfxTreeWidget::SetImageList(CImageList* pImageList) {
     m_pModel->SetImageList(pImageList);
     viewport()->update();
     return previous;
+}
+
+// The view scrolls the column into view; the item's own place in it, deep
+// in the indentation, is brought into view here: its right end if it fits,
+// else its left end, where its image and the start of its text are.
+void AfxTreeWidget::scrollTo(const QModelIndex& index, ScrollHint hint) {
+    QTreeView::scrollTo(index, hint);
+    if (!index.isValid()) return;
+    // The rows now in sight may need a wider column, whose scroll bar then
+    // takes room from the rows: the scroll bars follow at once, and the
+    // item is scrolled to again in what room is left.
+    updateGeometries();
+    QTreeView::scrollTo(index, hint);
+    QStyleOptionViewItem option;
+    initViewItemOption(&option);
+    const QRect cell = visualRect(index);
+    option.rect = cell;
+    const int width =
+        std::min(itemDelegateForIndex(index)->sizeHint(option, index).width(), cell.width());
+    QScrollBar* bar = horizontalScrollBar();
+    const int left = cell.left() + bar->value();
+    int offset = bar->value();
+    if (left + width > offset + viewport()->width()) offset = left + width - viewport()->width();
+    if (left < offset) offset = left;
+    bar->setValue(offset);
+}
+
+void AfxTreeWidget::FitColumn() {
+    const int width = std::max(viewport()->width(), sizeHintForColumn(0));
+    if (header()->sectionSize(0) != width) header()->resizeSection(0, width);
+}
+
+void AfxTreeWidget::updateGeometries() {
+    QTreeView::updateGeometries();
+    FitColumn();
+}
+
+void AfxTreeWidget::scrollContentsBy(int dx, int dy) {
+    QTreeView::scrollContentsBy(dx, dy);
+    if (dy != 0) FitColumn();
+}
+
+void AfxTreeWidget::drawBranches(QPainter* painter, const QRect& rect,
+                                 const QModelIndex& index) const {
+    QTreeView::drawBranches(painter, rect, index);
+    if (!(m_dwStyle & TVS_HASLINES)) return;
+    const bool selected = selectionModel()->isSelected(index);
+    AfxDrawTreeLines(*painter, rect, index, indentation(), AfxTreeLineColor(palette(), selected));
+}
+
+bool AfxTreeWidget::viewportEvent(QEvent* event) {
+    if (event->type() != QEvent::ToolTip) return QTreeView::viewportEvent(event);
+    const auto* help = static_cast<QHelpEvent*>(event);
+    const QModelIndex index = indexAt(help->pos());
+    AfxShowItemTip(*this, *help, index, index.isValid() ? TipFor(index) : QString());
+    return true;
+}
+
+QString AfxTreeWidget::TipFor(const QModelIndex& index) {
+    const Id id = AfxTreeModel::IdOf(index);
+    if ((m_dwStyle & TVS_INFOTIP) && m_pNotifyTarget) {
+        std::u16string text(INFOTIPSIZE, u'\0');
+        NMTVGETINFOTIP nm{};
+        nm.hdr.code = TVN_GETINFOTIP;
+        nm.pszText = text.data();
+        nm.cchTextMax = INFOTIPSIZE;
+        nm.hItem = Nodes().Handle(id);
+        nm.lParam = LPARAM(Nodes().Data(id));
+        m_pNotifyTarget->SendNotify(&nm.hdr);
+        text.resize(std::char_traits<char16_t>::length(text.c_str()));
+        if (!text.empty()) return QString::fromStdU16String(text);
+    }
+    QStyleOptionViewItem option;
+    initViewItemOption(&option);
+    return AfxIsItemCutOff(*this, option, index) ? index.data().toString() : QString();
 }
 
 void AfxTreeWidget::OnCurrentChanged(const QModelIndex& current, const QModelIndex& previous) {

@@ -120,6 +120,17 @@ struct NMTREEVIEW {
     POINT ptDrag;
 };
 
+// Sent with TVN_GETINFOTIP: the handler writes the tip for hItem into
+// pszText, at most cchTextMax characters with the NUL.
+struct NMTVGETINFOTIP {
+    NMHDR hdr;
+    LPWSTR pszText;
+    int cchTextMax;
+    HTREEITEM hItem;
+    LPARAM lParam;
+};
+inline constexpr int INFOTIPSIZE = 1024;
+
 struct LVITEM {
     UINT mask;
     int iItem;
@@ -188,6 +199,7 @@ inline constexpr UINT LVN_ITEMCHANGED = 0u - 101u;
 inline constexpr UINT LVN_BEGINLABELEDIT = 0u - 175u;
 inline constexpr UINT LVN_ENDLABELEDIT = 0u - 176u;
 inline constexpr UINT TVN_SELCHANGED = 0u - 451u;
+inline constexpr UINT TVN_GETINFOTIP = 0u - 414u;
 
 // Tree control.
 inline const HTREEITEM TVI_ROOT = reinterpret_cast<HTREEITEM>(-LONG_PTR{0x10000});
@@ -270,6 +282,7 @@ inline constexpr DWORD TVS_HASBUTTONS = 0x0001;
 inline constexpr DWORD TVS_HASLINES = 0x0002;
 inline constexpr DWORD TVS_LINESATROOT = 0x0004;
 inline constexpr DWORD TVS_EDITLABELS = 0x0008;
+inline constexpr DWORD TVS_INFOTIP = 0x0800;
 
 // List-view styles.
 inline constexpr DWORD LVS_ICON = 0x0000;

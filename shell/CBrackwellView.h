@@ -1,7 +1,7 @@
 #pragma once
 // The lower pane: every registry key under the four roots. The document
 // fills and edits the tree; the view lists the values of whichever key
-// becomes selected.
+// becomes selected, and tells a key's full path in its tool tip.
 
 #include "framework/CImageList.h"
 #include "framework/CTreeView.h"
@@ -23,6 +23,7 @@ public:
 
 protected:
     void OnSelChanged(NMHDR* pNMHDR, LRESULT* pResult);
+    void OnGetInfoTip(NMHDR* pNMHDR, LRESULT* pResult);
 
     CImageList m_imageList;
 

@@ -6,11 +6,13 @@
 #include <QAction>
 #include <QApplication>
 #include <QCoreApplication>
+#include <QHelpEvent>
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QTest>
 #include <QToolButton>
+#include <QToolTip>
 #include <algorithm>
 #include <ostream>
 
@@ -222,6 +224,29 @@ void GuiTest::TapKey(std::u16string_view path) {
     const QModelIndex index = tree->IndexOf(item);
     tree->scrollTo(index);
     QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, tree->visualRect(index).center());
+}
+
+namespace {
+
+QString TipAt(QWidget* viewport, QPoint point) {
+    QToolTip::hideText();
+    QHelpEvent event(QEvent::ToolTip, point, viewport->mapToGlobal(point));
+    QCoreApplication::sendEvent(viewport, &event);
+    return QToolTip::isVisible() ? QToolTip::text().remove(u'\n') : QString();
+}
+
+}  // namespace
+
+QString GuiTest::TipOfKey(std::u16string_view path) {
+    const HTREEITEM item = FindKey(path);
+    if (!item) return QStringLiteral("no key ") + QString::fromStdU16String(std::u16string(path));
+    for (HTREEITEM parent = Tree().GetParentItem(item); parent;
+         parent = Tree().GetParentItem(parent))
+        Tree().Expand(parent, TVE_EXPAND);
+    auto* tree = static_cast<AfxTreeWidget*>(Tree().GetSafeHwnd());
+    const QModelIndex index = tree->IndexOf(item);
+    tree->scrollTo(index);
+    return TipAt(tree->viewport(), tree->visualRect(index).center());
 }
 
 void GuiTest::TapRow(int row) {

@@ -136,6 +136,9 @@ protected:
     // The row showing that name, -1 when none.
     static int RowOf(std::u16string_view name);
     static bool IsRowFullyVisible(int row);
+    // The tool tip shown where the pointer rests on the key's label (its
+    // parents opened first), without the tip's line breaks; empty for none.
+    static QString TipOfKey(std::u16string_view path);
     // After the update pass: the state of the command's menu item.
     static bool IsCommandEnabled(UINT id);
     static QAction* MenuAction(UINT id);
