@@ -27,27 +27,13 @@ const char* RootName(HKEY root) {
     return "?";
 }
 
-std::string Narrow(const std::u16string& text) {
-    std::string out;
-    for (const char16_t c : text) {
-        if (c < 0x80) {
-            out.push_back(static_cast<char>(c));
-        } else {
-            char buffer[12];
-            std::snprintf(buffer, sizeof buffer, "<%04X>", static_cast<unsigned>(c));
-            out += buffer;
-        }
-    }
-    return out;
-}
-
 // One line per operation, so a failing comparison shows both sides readably.
 std::string Describe(const RegOperation& op) {
     static const char* const kKinds[] = {"create", "delete-key", "set", "delete-value"};
     std::string text = std::string(kKinds[static_cast<int>(op.kind)]) + " " + RootName(op.root) +
-                       "\\" + Narrow(op.path);
+                       "\\" + testing::Escaped(op.path);
     if (op.kind == RegOperation::Kind::SetValue || op.kind == RegOperation::Kind::DeleteValue)
-        text += " \"" + Narrow(op.name) + "\"";
+        text += " \"" + testing::Escaped(op.name) + "\"";
     if (op.kind == RegOperation::Kind::SetValue) {
         text += " type " + std::to_string(op.type) + ":";
         for (const BYTE b : op.data) {

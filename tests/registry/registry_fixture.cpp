@@ -69,8 +69,6 @@ std::string Narrow(const std::u16string& text) {
     return out;
 }
 
-namespace {
-
 std::string Escaped(std::u16string_view text) {
     std::string out;
     for (const char16_t c : text) {
@@ -84,6 +82,8 @@ std::string Escaped(std::u16string_view text) {
     }
     return out;
 }
+
+namespace {
 
 // Buffers for the largest names and data the store allows, shared by every level.
 struct DumpBuffers {

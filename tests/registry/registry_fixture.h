@@ -28,6 +28,8 @@ private:
 std::string ReadFileBytes(const std::string& path);
 std::vector<std::string> FolderListing(const std::string& folder);  // names, sorted
 std::string Narrow(const std::u16string& text);                     // ASCII only, for messages
+// Text for comparisons: printable ASCII as it is, every other unit (and "<") as <XXXX>.
+std::string Escaped(std::u16string_view text);
 
 // A .reg text of keys HKLM\Seed\Key0.. each with a 200-character string, then
 // HKLM\Seed\Last: a seed large enough that a registry made from it takes a
