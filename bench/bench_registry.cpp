@@ -341,14 +341,8 @@ bool RunManyValues(const std::string& folder) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    std::vector<bench::SyntheticShape> shapes;
-    for (int i = 1; i < argc; ++i) {
-        const std::string arg = argv[i];
-        const std::size_t colon = arg.find(':');
-        shapes.push_back({static_cast<std::size_t>(std::atol(arg.c_str())),
-                          colon == std::string::npos ? 3.0 : std::atof(arg.c_str() + colon + 1)});
-    }
-    if (shapes.empty()) shapes = {{10000, 3.0}, {100000, 3.0}, {700000, 1.7}};
+    const std::vector<bench::SyntheticShape> shapes =
+        bench::ShapesFromArguments(argc, argv, {{10000, 3.0}, {100000, 3.0}, {700000, 1.7}});
 
     std::string folder =
         (std::filesystem::temp_directory_path() / "brackwell-bench-XXXXXX").string();

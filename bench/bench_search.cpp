@@ -201,14 +201,9 @@ int main(int argc, char** argv) {
     std::string folder =
         (std::filesystem::temp_directory_path() / "brackwell-bench-XXXXXX").string();
     if (!mkdtemp(folder.data())) return 1;
-    std::vector<brackwell::bench::SyntheticShape> shapes;
-    for (int i = 1; i < argc; ++i) {
-        const std::string arg = argv[i];
-        const std::size_t colon = arg.find(':');
-        shapes.push_back({static_cast<std::size_t>(std::atol(arg.c_str())),
-                          colon == std::string::npos ? 3.0 : std::atof(arg.c_str() + colon + 1)});
-    }
-    if (shapes.empty()) shapes = {{10000, 3.0}, {100000, 3.0}, {700000, 1.7}};
+    const std::vector<brackwell::bench::SyntheticShape> shapes =
+        brackwell::bench::ShapesFromArguments(argc, argv,
+                                              {{10000, 3.0}, {100000, 3.0}, {700000, 1.7}});
     std::printf("Targets at 700,000 keys: search step <= 1.5 s and <= 1.5 x the bare read floor\n");
     bool ok = true;
     for (const auto& shape : shapes) ok = RunSize(folder, shape) && ok;

@@ -226,6 +226,18 @@ std::vector<RegOperation> Generator::Run(SyntheticStats* stats) {
 
 }  // namespace
 
+std::vector<SyntheticShape> ShapesFromArguments(int argc, char** argv,
+                                                std::vector<SyntheticShape> defaults) {
+    std::vector<SyntheticShape> shapes;
+    for (int i = 1; i < argc; ++i) {
+        const std::string arg = argv[i];
+        const std::size_t colon = arg.find(':');
+        shapes.push_back({static_cast<std::size_t>(std::atol(arg.c_str())),
+                          colon == std::string::npos ? 3.0 : std::atof(arg.c_str() + colon + 1)});
+    }
+    return shapes.empty() ? defaults : shapes;
+}
+
 std::vector<RegOperation> GenerateSyntheticRegistry(const SyntheticShape& shape,
                                                     SyntheticStats* stats) {
     return Generator(shape).Run(stats);

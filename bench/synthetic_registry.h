@@ -27,6 +27,11 @@ struct SyntheticStats {
     std::size_t dataBytes = 0;
 };
 
+// The shapes a benchmark's arguments name, KEYS or KEYS:VALUES_PER_KEY each
+// (3 values per key when not given); defaults when there are none.
+std::vector<SyntheticShape> ShapesFromArguments(int argc, char** argv,
+                                                std::vector<SyntheticShape> defaults);
+
 // The operations that create such a registry, keys before their values.
 std::vector<registry::RegOperation> GenerateSyntheticRegistry(const SyntheticShape& shape,
                                                               SyntheticStats* stats);
