@@ -81,14 +81,23 @@ int DryRun(const std::string& file, std::istream& in, registry::RegImportMode mo
 }
 
 int Run(const Arguments& arguments) {
-    const std::string& file = arguments.positional()[0];
-    std::ifstream in(file, std::ios::binary);
-    if (!in) return Fail("cannot read " + file + ": " + std::strerror(errno));
+    const bool fromInput = arguments.positional()[0] == "-";
+    const std::string file = fromInput ? "standard input" : arguments.positional()[0];
+    std::ifstream opened;
+    if (!fromInput) {
+        opened.open(file, std::ios::binary);
+        if (!opened) return Fail("cannot read " + file + ": " + std::strerror(errno));
+    }
+    std::istream& in = fromInput ? std::cin : opened;
     const auto mode = arguments.Has("replace") ? registry::RegImportMode::Replace
                                                : registry::RegImportMode::Merge;
     if (arguments.Has("force") && !arguments.Has("replace"))
         return Fail("--force goes with --replace");
     if (arguments.Has("dry-run")) return DryRun(file, in, mode);
+    // The question would be answered from the file itself.
+    if (fromInput && arguments.Has("replace") && !arguments.Has("force")) {
+        return Fail("--replace with the file on standard input needs --force");
+    }
     std::string refusal;
     if (arguments.Has("replace") &&
         !Confirm("Replace everything the registry holds with what " + file + " holds",
@@ -104,7 +113,8 @@ int Run(const Arguments& arguments) {
 const Command kImportCommand{
     "import",
     "import FILE [--dry-run] [--replace [--force]]",
-    "Apply the .reg file FILE (\"REGEDIT4\" or \"Windows Registry Editor Version 5.00\", UTF-8 or\n"
+    "Apply the .reg file FILE (- for standard input; \"REGEDIT4\" or \"Windows Registry Editor "
+    "Version 5.00\", UTF-8 or\n"
     "UTF-16LE with a byte-order mark) all or nothing: a malformed line, or an operation the\n"
     "registry refuses, changes nothing and is named with its line and the reason. --dry-run\n"
     "prints every change the import would make (keys created and deleted, values added,\n"

@@ -59,7 +59,8 @@ TEST(Exchange, WholeRegistryBackupRestoresExactly) {
     EXPECT_EQ("<no key Later>", registry.Dump(HKEY_LOCAL_MACHINE, u"Later"));
 }
 
-TEST(Exchange, ExportToStandardOutput) {
+// A pipe from one registry to another: export to standard output, import from standard input.
+TEST(Exchange, ExportToStandardOutputImportFromStandardInput) {
     const ToolRegistry registry(kExampleRegistry);
     const ToolRun run = registry.Run({"export", "HKCU\\Software\\Other", "-", "--regedit4"});
     EXPECT_EQ(0, run.status);
@@ -67,6 +68,13 @@ TEST(Exchange, ExportToStandardOutput) {
         "REGEDIT4\r\n\r\n[HKEY_CURRENT_USER\\Software\\Other]\r\n\"Name\"=\"hello world\"\r\n"
         "\"Size\"=dword:0000000d\r\n\r\n",
         run.out);
+    const ToolRegistry other("REGEDIT4\n");
+    EXPECT_EQ(1, other.Run({"import", "-", "--replace"}, run.out).status)
+        << "the file would answer";
+    const ToolRun imported = other.Run({"import", "-"}, run.out);
+    EXPECT_EQ(0, imported.status) << imported.err;
+    EXPECT_EQ(registry.Dump(HKEY_CURRENT_USER, u"Software\\Other"),
+              other.Dump(HKEY_CURRENT_USER, u"Software\\Other"));
 }
 
 TEST(Exchange, ExportLeavesAnExistingFileUnlessForcedOrAnswered) {
