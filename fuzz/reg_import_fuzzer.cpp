@@ -126,7 +126,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         fuzz::Fail("the registry cannot be read after an import: error " + std::to_string(rc));
     }
     if (!parsed.ok) {
-        if (imported.ok || imported.error != parsed.error) fuzz::Fail("import and parse disagree");
+        if (imported.ok || imported.error != parsed.error) {
+            fuzz::Fail("import and parse disagree: parse says \"" + parsed.error +
+                       "\", import says \"" + (imported.ok ? "OK" : imported.error) + "\"");
+        }
     }
     if (!imported.ok) {
         if (stored != EmptyTree())

@@ -5,6 +5,7 @@
 
 #include "registry/apply_operations.h"
 #include "registry/current_registry.h"
+#include "registry/key_path.h"
 #include "registry/reg_key_header.h"
 #include "registry/reg_line_cursor.h"
 #include "registry/reg_line_scanner.h"
@@ -97,7 +98,11 @@ RegParseResult ParseRegFile(std::string_view bytes) {
     MemoryBuffer buffer(bytes);
     std::istream in(&buffer);
     RegParseResult result;
-    const RegReadResult read = ReadRegFile(in, [&](const RegOperation& op, std::string*) {
+    // The limits an import would refuse are refused here too, so a parse reports
+    // the same first fault, on the same line, as an import of the same file.
+    const RegReadResult read = ReadRegFile(in, [&](const RegOperation& op, std::string* reason) {
+        *reason = RegOperationRefusal(op, SplitKeyPath(op.path));
+        if (!reason->empty()) return false;
         result.operations.push_back(op);
         return true;
     });

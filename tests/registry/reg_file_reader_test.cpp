@@ -309,6 +309,12 @@ INSTANTIATE_TEST_SUITE_P(
                     "line 3: the file ends where the hex data should continue"},
         RefusedCase{"FaultOnAContinuationLine", kKey + "\"a\"=hex:00,\\\n  01,\\\n  0g\n",
                     "line 5: each byte needs two hexadecimal digits"},
+        // The store's limits count as faults of the file, in line order with the rest.
+        RefusedCase{"KeyNameOverTheLimitBeforeBadText",
+                    std::string(kV5) + "[HKCU\\" + std::string(256, 'n') + "]\n\"\xC3(\"=\"x\"\n",
+                    "line 2: a key name is longer than 255 characters"},
+        RefusedCase{"ValueNameOverTheLimit", kKey + "\"" + std::string(256, 'v') + "\"=\"x\"\n",
+                    "line 3: the value name is longer than 255 characters"},
         RefusedCase{"FaultUnderADeletedKey", std::string(kV5) + "[-HKLM\\k]\n\"a\"=dword:x\n",
                     "line 3: dword needs 1 to 8 hexadecimal digits"}),
     [](const ::testing::TestParamInfo<RefusedCase>& info) { return info.param.name; });
