@@ -1,14 +1,19 @@
 #pragma once
 // The list control's view widget, over QTreeView (report mode) or QListView
 // (icon mode): clicks become NM_CLICK / NM_DBLCLK and Enter NM_RETURN, a
-// click on empty space clears the selection, and in-place edits go through
-// the core's label-edit protocol instead of writing the model.
+// click on empty space clears the selection, in-place edits go through the
+// core's label-edit protocol instead of writing the model, and a cell whose
+// text the view cuts off shows it whole in a tool tip.
 
+#include <QHelpEvent>
+#include <QItemSelectionModel>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QShowEvent>
+#include <QStyleOptionViewItem>
 
+#include "framework/AfxItemTip.h"
 #include "framework/AfxListCore.h"
 
 class AfxListViewAccess {
@@ -58,11 +63,39 @@ protected:
 
     // Enter on the list itself, not in a label being edited, is NM_RETURN;
     // the key then goes on as before, to a dialog's default button say.
+    //
+    // With nothing selected, a key that moves the selection selects a row:
+    // Up or Down the row that has the focus (Qt gives the first row the
+    // focus, unselected, when the list gets it from the keyboard; the first
+    // Down would otherwise select the second row), Home or End its row.
     void keyPressEvent(QKeyEvent* event) override {
-        const bool bEnter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
-        if (bEnter && Base::state() != QAbstractItemView::EditingState)
+        const int key = event->key();
+        if ((key == Qt::Key_Return || key == Qt::Key_Enter) &&
+            Base::state() != QAbstractItemView::EditingState)
             m_pCore->Click(NM_RETURN, Base::currentIndex().row());
+        QItemSelectionModel* selection = Base::selectionModel();
+        const bool bMoves = key == Qt::Key_Up || key == Qt::Key_Down || key == Qt::Key_Home ||
+                            key == Qt::Key_End || key == Qt::Key_PageUp || key == Qt::Key_PageDown;
+        const bool bNothingSelected = !selection->hasSelection();
+        if (bMoves && bNothingSelected && Base::currentIndex().isValid() &&
+            (key == Qt::Key_Up || key == Qt::Key_Down)) {
+            SelectCurrent();
+            return;
+        }
         Base::keyPressEvent(event);
+        if (bMoves && bNothingSelected && !selection->hasSelection()) SelectCurrent();
+    }
+
+    bool viewportEvent(QEvent* event) override {
+        if (event->type() != QEvent::ToolTip) return Base::viewportEvent(event);
+        m_pCore->Publish();
+        const auto* help = static_cast<QHelpEvent*>(event);
+        const QModelIndex index = Base::indexAt(help->pos());
+        QStyleOptionViewItem option;
+        Base::initViewItemOption(&option);
+        const bool cutOff = index.isValid() && AfxIsItemCutOff(*this, option, index);
+        AfxShowItemTip(*this, *help, index, cutOff ? index.data().toString() : QString());
+        return true;
     }
 
     void mousePressEvent(QMouseEvent* event) override {
@@ -91,6 +124,13 @@ protected:
     }
 
 private:
+    void SelectCurrent() {
+        const QModelIndex current = Base::currentIndex();
+        if (current.isValid())
+            Base::selectionModel()->setCurrentIndex(
+                current, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    }
+
     AfxListCore* m_pCore = nullptr;
     bool m_bAfterDoubleClick = false;
 };

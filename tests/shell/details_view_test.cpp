@@ -146,7 +146,8 @@ TEST_P(KeyboardSelectionTest, HighlightedRowIsTheSelectedValue) {
 
 INSTANTIATE_TEST_SUITE_P(
     Keys, KeyboardSelectionTest,
-    ::testing::Values(KeyboardMove{"EndLeftTheKeySelected", {Qt::Key_End}, -1},
+    ::testing::Values(KeyboardMove{"FirstDownSkippedTheFirstRow", {Qt::Key_Down}, 0},
+                      KeyboardMove{"EndLeftTheKeySelected", {Qt::Key_End}, -1},
                       KeyboardMove{"UpMovedOnlyTheHighlight", {Qt::Key_End, Qt::Key_Up}, 2},
                       KeyboardMove{"HomeMovedOnlyTheHighlight", {Qt::Key_End, Qt::Key_Home}, 0}),
     [](const ::testing::TestParamInfo<KeyboardMove>& info) {

@@ -249,6 +249,13 @@ QString GuiTest::TipOfKey(std::u16string_view path) {
     return TipAt(tree->viewport(), tree->visualRect(index).center());
 }
 
+QString GuiTest::TipOfCell(int row, int column) {
+    QAbstractItemView* view = ListWidget(List());
+    const QModelIndex index = view->model()->index(row, column);
+    view->scrollTo(index);
+    return TipAt(view->viewport(), view->visualRect(index).center());
+}
+
 void GuiTest::TapRow(int row) {
     const QPoint centre = RowCentre(List(), row);
     QTest::mouseClick(ListWidget(List())->viewport(), Qt::LeftButton, {}, centre);

@@ -139,6 +139,8 @@ protected:
     // The tool tip shown where the pointer rests on the key's label (its
     // parents opened first), without the tip's line breaks; empty for none.
     static QString TipOfKey(std::u16string_view path);
+    // The same for a cell of the values list.
+    static QString TipOfCell(int row, int column);
     // After the update pass: the state of the command's menu item.
     static bool IsCommandEnabled(UINT id);
     static QAction* MenuAction(UINT id);
