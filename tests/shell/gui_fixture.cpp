@@ -77,7 +77,8 @@ std::unique_ptr<TemporaryRegistry> GuiTest::registry_;
 void GuiTest::ChangeRegistryFile(const std::string& sql) {
     sqlite3* db = nullptr;
     ASSERT_EQ(SQLITE_OK, sqlite3_open(registry_->path().c_str(), &db));
-    EXPECT_EQ(SQLITE_OK, sqlite3_exec(db, sql.c_str(), nullptr, nullptr, nullptr)) << sqlite3_errmsg(db);
+    EXPECT_EQ(SQLITE_OK, sqlite3_exec(db, sql.c_str(), nullptr, nullptr, nullptr))
+        << sqlite3_errmsg(db);
     sqlite3_close(db);
 }
 
@@ -214,16 +215,26 @@ QPoint RowCentre(CListCtrl& list, int row) {
 
 }  // namespace
 
+namespace {
+
+// Opens the key's parents and scrolls it into sight: where its label is.
+QPoint KeyLabelCentre(CTreeCtrl& tree, HTREEITEM item) {
+    for (HTREEITEM parent = tree.GetParentItem(item); parent; parent = tree.GetParentItem(parent))
+        tree.Expand(parent, TVE_EXPAND);
+    auto* view = static_cast<AfxTreeWidget*>(tree.GetSafeHwnd());
+    const QModelIndex index = view->IndexOf(item);
+    view->scrollTo(index);
+    return view->visualRect(index).center();
+}
+
+}  // namespace
+
 void GuiTest::TapKey(std::u16string_view path) {
     const HTREEITEM item = FindKey(path);
     ASSERT_NE(nullptr, item) << QString::fromStdU16String(std::u16string(path)).toStdString();
-    for (HTREEITEM parent = Tree().GetParentItem(item); parent;
-         parent = Tree().GetParentItem(parent))
-        Tree().Expand(parent, TVE_EXPAND);
-    auto* tree = static_cast<AfxTreeWidget*>(Tree().GetSafeHwnd());
-    const QModelIndex index = tree->IndexOf(item);
-    tree->scrollTo(index);
-    QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, tree->visualRect(index).center());
+    const QPoint centre = KeyLabelCentre(Tree(), item);
+    QTest::mouseClick(static_cast<AfxTreeWidget*>(Tree().GetSafeHwnd())->viewport(), Qt::LeftButton,
+                      {}, centre);
 }
 
 namespace {
@@ -240,13 +251,8 @@ QString TipAt(QWidget* viewport, QPoint point) {
 QString GuiTest::TipOfKey(std::u16string_view path) {
     const HTREEITEM item = FindKey(path);
     if (!item) return QStringLiteral("no key ") + QString::fromStdU16String(std::u16string(path));
-    for (HTREEITEM parent = Tree().GetParentItem(item); parent;
-         parent = Tree().GetParentItem(parent))
-        Tree().Expand(parent, TVE_EXPAND);
-    auto* tree = static_cast<AfxTreeWidget*>(Tree().GetSafeHwnd());
-    const QModelIndex index = tree->IndexOf(item);
-    tree->scrollTo(index);
-    return TipAt(tree->viewport(), tree->visualRect(index).center());
+    const QPoint centre = KeyLabelCentre(Tree(), item);
+    return TipAt(static_cast<AfxTreeWidget*>(Tree().GetSafeHwnd())->viewport(), centre);
 }
 
 QString GuiTest::TipOfCell(int row, int column) {
