@@ -8,6 +8,7 @@
 #include <QFont>
 #include <QSize>
 #include <QStyledItemDelegate>
+#include <cstdint>
 #include <string>
 #include <unordered_map>
 
@@ -22,21 +23,17 @@ public:
     QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override;
 
 private:
-    // Labels are short: a plain multiplicative hash beats a byte hash here.
-    struct LabelHash {
-        std::size_t operator()(const std::u16string& key) const {
-            std::size_t hash = 0;
-            for (char16_t ch : key) hash = hash * 31 + ch;
-            return hash;
-        }
-    };
+    // Labels of up to three characters (a byte's two digits) are looked up
+    // by a number packed from them, longer ones by their text.
+    static constexpr std::size_t kPackedLength = 3;
 
     const AfxListModel* m_pModel;
     // The sizes hold for this font, image size and style only.
     mutable QFont m_font;
     mutable QSize m_decorationSize;
     mutable const QStyle* m_pStyle = nullptr;
-    // Keyed by a mark for "has an image" followed by the label.
-    mutable std::unordered_map<std::u16string, QSize, LabelHash> m_sizes;
+    // Keyed by whether the row has an image and by the label.
+    mutable std::unordered_map<std::uint64_t, QSize> m_shortSizes;
+    mutable std::unordered_map<std::u16string, QSize> m_sizes;
     mutable std::u16string m_key;
 };

@@ -106,6 +106,12 @@ void AfxListModel::SetImageList(const CImageList* pImageList) {
         emit dataChanged(index(0, 0), index(RowCount() - 1, 0), {Qt::DecorationRole});
 }
 
+QModelIndex AfxListModel::index(int row, int column, const QModelIndex& parent) const {
+    if (parent.isValid() || row < 0 || row >= RowCount() || column < 0 || column >= Stride())
+        return QModelIndex();
+    return createIndex(row, column);
+}
+
 int AfxListModel::rowCount(const QModelIndex& parent) const {
     return parent.isValid() ? 0 : RowCount();
 }

@@ -46,6 +46,10 @@ public:
     // Ends an open reset, so that the view shows what the rows are now.
     void Publish();
 
+    // Without the base's checks through the virtual counts: a layout asks
+    // for every row's index.
+    QModelIndex index(int row, int column,
+                      const QModelIndex& parent = QModelIndex()) const override;
     int rowCount(const QModelIndex& parent) const override;
     int columnCount(const QModelIndex& parent) const override;
     QVariant data(const QModelIndex& index, int role) const override;
