@@ -9,6 +9,7 @@
 // never reused within a run and a stale one names nothing.
 
 #include <cstdint>
+#include <deque>
 #include <string_view>
 #include <unordered_map>
 #include <utility>
@@ -75,8 +76,10 @@ private:
     void Forget(Id id);
 
     Node m_root;
-    std::vector<Node> m_nodes;
-    std::vector<Id> m_children;
+    // Deques: they grow by blocks, never copying what they hold, so a fill
+    // of hundreds of thousands of items leaves no outgrown buffers behind.
+    std::deque<Node> m_nodes;
+    std::deque<Id> m_children;
     AfxTextPool m_text;
     std::unordered_map<Id, DWORD_PTR> m_data;
     std::unordered_map<Id, std::pair<int, int>> m_images;
