@@ -1,23 +1,23 @@
 // Times the document's FillTree, which reads the whole registry into the key
-// tree at start-up and on Refresh, on generated registries, against a floor:
-// inserting the same items (text, image, root data, sorted first level) into
-// the same tree control with no registry access. Prints both, their ratio and
-// the resident memory after the fill.
-// Usage: bench_tree_fill [KEYS]...  (default: 10000 100000; 3 values per key)
+// tree at start-up and on Refresh, on generated registries, against its
+// floor: the same inserts (text, image, root data, sorted first level) into
+// the same tree control with no registry access. Also the control's own
+// memory per item: the same items inserted into a control of their own.
+// Each size runs in a process of its own. Generated registries are kept in
+// $BRACKWELL_BENCH_CACHE when set (building 700,000 keys takes a while).
+// Usage: bench_tree_fill [KEYS]...  (default: 10000 100000 700000; 3 values per key)
 
 #include <stdlib.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include <algorithm>
-#include <chrono>
 #include <cstdio>
 #include <filesystem>
-#include <fstream>
 #include <string>
 #include <vector>
 
 #include "bench/bench_clock.h"
+#include "bench/bench_process.h"
+#include "bench/bench_table.h"
 #include "bench/synthetic_registry.h"
 #include "document/CBrackwellDoc.h"
 #include "framework/CWinApp.h"
@@ -28,16 +28,9 @@
 
 namespace {
 
-using brackwell::bench::Clock;
-using brackwell::bench::SecondsSince;
+using namespace brackwell::bench;
 
-double ResidentMiB() {
-    std::ifstream status("/proc/self/status");
-    std::string line;
-    while (std::getline(status, line))
-        if (line.rfind("VmRSS:", 0) == 0) return std::stod(line.substr(6)) / 1024.0;
-    return -1;
-}
+constexpr int kRuns = 3;
 
 struct Node {
     int parent;  // index of the parent node, -1 at the top level
@@ -52,66 +45,57 @@ void Capture(const CTreeCtrl& tree, HTREEITEM item, int parent, std::vector<Node
     }
 }
 
-void InsertFloor(CTreeCtrl& tree, const std::vector<Node>& nodes) {
+// items: room for a handle per node.
+void InsertFloor(CTreeCtrl& tree, const std::vector<Node>& nodes, std::vector<HTREEITEM>& items) {
     tree.DeleteAllItems();
-    std::vector<HTREEITEM> items(nodes.size());
-    std::vector<HTREEITEM> roots;
     for (std::size_t i = 0; i < nodes.size(); ++i) {
         const Node& node = nodes[i];
-        items[i] = tree.InsertItem(node.text, node.parent < 0 ? TVI_ROOT : items[node.parent], TVI_LAST);
+        items[i] =
+            tree.InsertItem(node.text, node.parent < 0 ? TVI_ROOT : items[node.parent], TVI_LAST);
         tree.SetItemImage(items[i], 0, 0);
-        if (node.parent < 0) {
-            tree.SetItemData(items[i], node.data);
-            roots.push_back(items[i]);
-        }
+        if (node.parent < 0) tree.SetItemData(items[i], node.data);
     }
-    for (HTREEITEM root : roots) tree.SortChildren(root);
+    for (std::size_t i = 0; i < nodes.size(); ++i)
+        if (nodes[i].parent < 0) tree.SortChildren(items[i]);
 }
 
-// Writes the generated registry from a child process, so that the memory the
-// generator takes is not counted against the program.
-bool WriteRegistry(const std::string& path, std::size_t keys, brackwell::bench::SyntheticStats* stats) {
-    using namespace brackwell;
-    int channel[2];
-    if (pipe(channel) != 0) return false;
-    const pid_t child = fork();
-    if (child == 0) {
-        close(channel[0]);
-        bench::SyntheticStats generated;
-        std::string error;
-        const bool ok = registry::OpenDeviceRegistry(path).ok &&
-                        bench::FillSyntheticRegistry({keys, 3.0, 20240611}, &generated, &error);
-        if (!ok) std::fprintf(stderr, "generating failed: %s\n", error.c_str());
-        registry::CloseDeviceRegistry();
-        const bool sent = write(channel[1], &generated, sizeof generated) == ssize_t(sizeof generated);
-        _exit(ok && sent ? 0 : 1);
-    }
-    close(channel[1]);
-    const bool received = child > 0 && read(channel[0], stats, sizeof *stats) == ssize_t(sizeof *stats);
-    close(channel[0]);
-    int status = 1;
-    if (child > 0) waitpid(child, &status, 0);
-    return received && WIFEXITED(status) && WEXITSTATUS(status) == 0;
+struct Figures {
+    std::size_t items = 0;
+    double startUp = 0;       // frame, views and the first fill
+    double fill = 0;          // FillTree, best of kRuns
+    double floor = 0;         // the same inserts without the store, best of kRuns
+    double bytesPerItem = 0;  // the control's own resident memory per item
+    double resident = 0;      // MiB after start-up
+};
+
+// The control's resident memory for the items, in a control of its own.
+double ControlBytesPerItem(const std::vector<Node>& nodes) {
+    CWnd parent;
+    CTreeCtrl tree;
+    const RECT rect{0, 0, 200, 200};
+    parent.CreateEx(0, nullptr, u"bench", WS_OVERLAPPEDWINDOW, rect, nullptr, 0);
+    tree.CreateEx(0, WC_TREEVIEW, nullptr, WS_CHILD | WS_VISIBLE, rect, &parent, 1);
+    std::vector<HTREEITEM> items(nodes.size());
+    const double before = ResidentMiB();
+    InsertFloor(tree, nodes, items);
+    const double after = ResidentMiB();
+    parent.DestroyWindow();
+    return (after - before) * 1024 * 1024 / double(nodes.size());
 }
 
-bool RunSize(const std::string& folder, std::size_t keys) {
+bool Measure(const std::string& path, Figures* figures) {
     using namespace brackwell;
-    const std::string path = folder + "/tree-" + std::to_string(keys) + ".sqlite3";
-    bench::SyntheticStats stats;
-    if (!WriteRegistry(path, keys, &stats)) return false;
     if (auto opened = registry::OpenDeviceRegistry(path); !opened.ok) {
         std::fprintf(stderr, "%s\n", opened.error.c_str());
         return false;
     }
-
-    const double residentBefore = ResidentMiB();
     auto start = Clock::now();
     if (!AfxWinInitForTests()) {
         std::fprintf(stderr, "the program did not start\n");
         return false;
     }
-    const double startUp = SecondsSince(start);
-    const double residentAtStart = ResidentMiB();
+    figures->startUp = SecondsSince(start);
+    figures->resident = ResidentMiB();
     auto* frame = dynamic_cast<CMainFrame*>(AfxGetMainWnd());
     auto* doc = dynamic_cast<CBrackwellDoc*>(frame->GetActiveDocument());
     POSITION pos = doc->GetFirstViewPosition();
@@ -119,37 +103,26 @@ bool RunSize(const std::string& folder, std::size_t keys) {
     auto* view = dynamic_cast<CBrackwellView*>(doc->GetNextView(pos));
     CTreeCtrl& tree = view->GetTreeCtrl();
 
-    double fill = 1e9;
-    for (int run = 0; run < 3; ++run) {
+    figures->fill = 1e9;
+    for (int run = 0; run < kRuns; ++run) {
         start = Clock::now();
         doc->FillTree(view);
-        fill = std::min(fill, SecondsSince(start));
+        figures->fill = std::min(figures->fill, SecondsSince(start));
     }
-    const double residentAfterRefills = ResidentMiB();
-    const unsigned items = tree.GetCount();
+    figures->items = tree.GetCount();
 
     std::vector<Node> nodes;
     Capture(tree, tree.GetRootItem(), -1, &nodes);
-    double floor = 1e9;
-    for (int run = 0; run < 3; ++run) {
+    std::vector<HTREEITEM> items(nodes.size());
+    figures->floor = 1e9;
+    for (int run = 0; run < kRuns; ++run) {
         start = Clock::now();
-        InsertFloor(tree, nodes);
-        floor = std::min(floor, SecondsSince(start));
+        InsertFloor(tree, nodes, items);
+        figures->floor = std::min(figures->floor, SecondsSince(start));
     }
-
+    figures->bytesPerItem = ControlBytesPerItem(nodes);
     AfxWinTermForTests();
     registry::CloseDeviceRegistry();
-    std::filesystem::remove(path);
-
-    std::printf("\n== %zu keys, %zu values (average depth %.2f, largest fan-out %zu)\n", stats.keys,
-                stats.values, stats.averageDepth, stats.largestFanOut);
-    std::printf("  %-52s %8.3f s\n", "start-up (frame, views, first fill)", startUp);
-    std::printf("  %-52s %8.3f s  (%u items)\n", "FillTree, best of 3", fill, items);
-    std::printf("  %-52s %8.3f s\n", "floor: same items into the same tree, best of 3", floor);
-    std::printf("  %-52s %8.2f\n", "ratio FillTree / floor", fill / floor);
-    std::printf("  %-52s %8.1f MiB\n", "resident memory with the registry written and open", residentBefore);
-    std::printf("  %-52s %8.1f MiB\n", "resident memory after start-up (one fill)", residentAtStart);
-    std::printf("  %-52s %8.1f MiB\n", "resident memory after three more fills", residentAfterRefills);
     return true;
 }
 
@@ -158,14 +131,50 @@ bool RunSize(const std::string& folder, std::size_t keys) {
 int main(int argc, char** argv) {
     setenv("QT_QPA_PLATFORM", "offscreen", 0);
     brackwell::resources::Register();
-    std::string folder = (std::filesystem::temp_directory_path() / "brackwell-bench-XXXXXX").string();
-    if (!mkdtemp(folder.data())) return 1;
     std::vector<std::size_t> sizes;
     for (int i = 1; i < argc; ++i) sizes.push_back(std::stoul(argv[i]));
-    if (sizes.empty()) sizes = {10000, 100000};
-    std::printf("Targets at 100,000 keys: FillTree <= 1.0 s, ratio <= 3, resident memory <= 200 MiB\n");
-    bool ok = true;
-    for (std::size_t keys : sizes) ok = RunSize(folder, keys) && ok;
+    if (sizes.empty()) sizes = {10000, 100000, 700000};
+
+    std::string folder =
+        (std::filesystem::temp_directory_path() / "brackwell-bench-XXXXXX").string();
+    if (!mkdtemp(folder.data())) return 1;
+    std::vector<std::string> columns;
+    std::vector<Figures> results;
+    for (std::size_t keys : sizes) {
+        const std::string path = folder + "/tree-" + std::to_string(keys) + ".sqlite3";
+        std::string error;
+        const bool made = MakeSyntheticRegistryFile({keys, 3.0, 20240611}, path, nullptr, &error);
+        const auto figures =
+            made ? InChild<Figures>([&](Figures* f) { return Measure(path, f); }) : std::nullopt;
+        if (!figures) {
+            std::fprintf(stderr, "no figures for %zu keys %s\n", keys, error.c_str());
+            std::filesystem::remove_all(folder);
+            return 1;
+        }
+        columns.push_back(Count(keys, "keys"));
+        results.push_back(*figures);
+    }
     std::filesystem::remove_all(folder);
-    return ok ? 0 : 1;
+
+    FigureTable table(columns);
+    auto row = [&](const char* label, auto cell) {
+        std::vector<std::string> cells;
+        for (const Figures& f : results) cells.push_back(cell(f));
+        table.Row(label, cells);
+    };
+    row("items in the tree", [](const Figures& f) { return Count(f.items, ""); });
+    row("FillTree, best of 3", [](const Figures& f) { return Seconds(f.fill); });
+    row("  per key", [](const Figures& f) { return Micros(f.fill / double(f.items)); });
+    row("floor: the same inserts, no store", [](const Figures& f) { return Seconds(f.floor); });
+    row("  per key", [](const Figures& f) { return Micros(f.floor / double(f.items)); });
+    row("ratio FillTree / floor", [](const Figures& f) { return Ratio(f.fill / f.floor); });
+    row("the control's memory per item", [](const Figures& f) { return Bytes(f.bytesPerItem); });
+    row("start-up (frame, views, first fill)", [](const Figures& f) { return Seconds(f.startUp); });
+    row("resident memory after start-up", [](const Figures& f) { return MiB(f.resident); });
+    row("  per key",
+        [](const Figures& f) { return Bytes(f.resident * 1024 * 1024 / double(f.items)); });
+    std::printf(
+        "Targets at 700,000 keys: FillTree <= 1.0 s; an item of the control a few dozen bytes\n");
+    table.Print();
+    return 0;
 }
