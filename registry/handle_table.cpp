@@ -18,12 +18,15 @@ HandleTable::HandleTable() {
         roots_[i].keyId = static_cast<std::int64_t>(i + 1);
 }
 
-HKEY HandleTable::Add(std::int64_t keyId) {
+HKEY HandleTable::Add(std::int64_t keyId, std::uint32_t slot, std::uint64_t generation) {
     DWORD_PTR value;
     do {
         value = nextHandle++;
     } while (RootKeyId(reinterpret_cast<HKEY>(value)) != 0);
-    open_[value].keyId = keyId;
+    OpenHandle& open = open_[value];
+    open.keyId = keyId;
+    open.slot = slot;
+    open.slotGeneration = generation;
     return reinterpret_cast<HKEY>(value);
 }
 

@@ -21,6 +21,7 @@ namespace brackwell::registry {
 // names stay in its pool until the index is loaded afresh; before that, Detach
 // copies the names out.
 struct SubkeySnapshot {
+    std::uint32_t parent = UINT32_MAX;  // the slot of the key enumerated
     std::vector<std::uint32_t> slots;
     bool detached = false;
     std::u16string names;             // once detached: every name in a row
@@ -35,6 +36,10 @@ struct SubkeySnapshot {
 
 struct OpenHandle {
     std::int64_t keyId = 0;
+    // Where the key was last found in the key index, and under which of its
+    // generations: the slot stands while the generation does.
+    std::uint32_t slot = UINT32_MAX;
+    std::uint64_t slotGeneration = UINT64_MAX;
     bool subkeysTaken = false;
     SubkeySnapshot subkeys;
     bool valuesTaken = false;
@@ -45,7 +50,8 @@ class HandleTable {
 public:
     HandleTable();
 
-    HKEY Add(std::int64_t keyId);
+    // A new handle on the key found at slot under the key index's generation.
+    HKEY Add(std::int64_t keyId, std::uint32_t slot, std::uint64_t generation);
     OpenHandle* Find(HKEY hKey);  // null when hKey is not open
     bool Remove(HKEY hKey);       // a root stays open and reports success
     void ForEach(const std::function<void(OpenHandle&)>& visit);

@@ -21,6 +21,7 @@ void KeyIndex::Clear() {
     slotById_.clear();
     sparseSlots_.clear();
     children_.Clear();
+    newestId_ = std::numeric_limits<std::int64_t>::min();
     ++generation_;
 }
 
@@ -36,6 +37,7 @@ KeyIndex::Slot KeyIndex::AddNode(std::int64_t id, std::u16string_view name) {
     } else {
         sparseSlots_[id] = slot;
     }
+    newestId_ = std::max(newestId_, id);
     Node& added = nodes_.emplace_back();
     added.id = id;
     added.nameOffset = static_cast<std::uint32_t>(names_.size());
@@ -78,6 +80,7 @@ std::string KeyIndex::Describe(Slot slot) const {
 }
 
 std::string KeyIndex::FinishLoad(std::size_t maxDepth) {
+    OrderLoadedAsTree();
     std::string problem;
     for (Slot slot = 0; slot < nodes_.size() && problem.empty(); ++slot) {
         const std::int64_t parentId = loadedParents_[slot];
@@ -97,6 +100,68 @@ std::string KeyIndex::FinishLoad(std::size_t maxDepth) {
     loadedParents_ = {};
     if (problem.empty()) problem = AssignDepths(maxDepth);
     return problem;
+}
+
+// Lays the loaded keys out in tree order, each key followed by its subtree, so
+// that a walk of the tree reads the nodes and names front to back instead of
+// jumping across the whole index (keys are loaded in creation order). Keys no
+// walk from a root reaches (a missing parent, a cycle) leave the loaded order
+// as it is, for the checks that follow to name. No recursion: the walk keeps
+// its pending keys in a vector.
+void KeyIndex::OrderLoadedAsTree() {
+    const std::size_t count = nodes_.size();
+    // Children grouped by parent with a counting sort, each group in load order.
+    std::vector<std::uint32_t> firstChild(count + 1, 0);
+    std::vector<Slot> parents(count, kNoSlot);
+    for (Slot slot = 0; slot < count; ++slot) {
+        if (loadedParents_[slot] == 0) continue;
+        parents[slot] = SlotOf(loadedParents_[slot]);
+        if (parents[slot] == kNoSlot) return;
+        ++firstChild[parents[slot] + 1];
+    }
+    for (std::size_t i = 0; i < count; ++i) firstChild[i + 1] += firstChild[i];
+    std::vector<Slot> children(firstChild[count]);
+    std::vector<std::uint32_t> filled(firstChild.begin(), firstChild.end() - 1);
+    for (Slot slot = 0; slot < count; ++slot) {
+        if (parents[slot] != kNoSlot) children[filled[parents[slot]]++] = slot;
+    }
+    std::vector<Slot> order;
+    order.reserve(count);
+    std::vector<Slot> pending;
+    for (Slot root = 0; root < count; ++root) {
+        if (loadedParents_[root] != 0) continue;
+        pending.push_back(root);
+        while (!pending.empty()) {
+            const Slot slot = pending.back();
+            pending.pop_back();
+            order.push_back(slot);
+            for (std::uint32_t i = firstChild[slot + 1]; i > firstChild[slot]; --i)
+                pending.push_back(children[i - 1]);
+        }
+    }
+    if (order.size() != count) return;
+
+    std::vector<Node> nodes(count);
+    std::vector<char16_t> names;
+    names.reserve(names_.size());
+    std::vector<std::int64_t> loadedParents(count);
+    for (Slot slot = 0; slot < count; ++slot) {
+        const Slot from = order[slot];
+        nodes[slot] = nodes_[from];
+        nodes[slot].nameOffset = static_cast<std::uint32_t>(names.size());
+        const std::u16string_view text = name(from);
+        names.insert(names.end(), text.begin(), text.end());
+        loadedParents[slot] = loadedParents_[from];
+        const auto id = static_cast<std::uint64_t>(nodes[slot].id);
+        if (id < slotById_.size() && slotById_[id] == from) {
+            slotById_[id] = slot;
+        } else {
+            sparseSlots_[nodes[slot].id] = slot;
+        }
+    }
+    nodes_ = std::move(nodes);
+    names_ = std::move(names);
+    loadedParents_ = std::move(loadedParents);
 }
 
 // Walks up from each key whose depth is still unknown until a key whose depth
@@ -129,7 +194,7 @@ std::string KeyIndex::AssignDepths(std::size_t maxDepth) {
 }
 
 KeyIndex::Slot KeyIndex::Append(std::int64_t id, Slot parent, std::u16string_view name) {
-    if (!nodes_.empty() && id <= nodes_.back().id) return kNoSlot;
+    if (id <= newestId_) return kNoSlot;
     const Slot slot = AddNode(id, name);
     Link(slot, parent);
     nodes_[slot].depth = static_cast<std::uint16_t>(nodes_[parent].depth + 1);

@@ -3,13 +3,15 @@
 // Every key is one fixed-size node in one array, its name a range of one pool
 // of characters, its children a linked list through the array: no key owns a
 // heap object, so 700,000 keys cost a few dozen bytes each.
-// Child lists are in id order, which is creation order: ids only grow. A key
+// Child lists are in id order, which is creation order: ids only grow. A
+// loaded tree is laid out in tree order, each key followed by its subtree. A key
 // is found by id through a table indexed by id; ids far beyond the number of
 // keys (left by much creating and deleting, or written by hand) go to a map
 // instead, so the table stays proportional to the tree. Deleted keys stay as
 // dead slots, their names in the pool, until the next full load.
 
 #include <cstdint>
+#include <limits>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -73,6 +75,7 @@ public:
 
 private:
     Slot AddNode(std::int64_t id, std::u16string_view name);
+    void OrderLoadedAsTree();
     Slot FindChild(Slot parent, std::u16string_view name, std::uint32_t nameHash) const;
     void Link(Slot slot, Slot parent);
     void Unlink(Slot slot);
@@ -87,6 +90,7 @@ private:
     std::unordered_map<std::int64_t, Slot> sparseSlots_;  // ids beyond slotById_'s reach
     ChildTable children_;                                 // (parent, folded name) -> child
     std::uint64_t generation_ = 0;
+    std::int64_t newestId_ = std::numeric_limits<std::int64_t>::min();
 };
 
 }  // namespace brackwell::registry

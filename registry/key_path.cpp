@@ -8,6 +8,7 @@ std::u16string_view TextOf(LPCWSTR text) {
 
 std::vector<std::u16string_view> SplitKeyPath(std::u16string_view path) {
     std::vector<std::u16string_view> names;
+    names.reserve(16);  // deeper paths are rare
     std::size_t start = 0;
     while (start <= path.size()) {
         std::size_t end = path.find(u'\\', start);

@@ -25,10 +25,30 @@ public:
     // Records the key the next name of the path led to.
     void Extend(Slot slot) { slots_.push_back(slot); }
 
+    // Records the subkey an enumeration of parent has just given: the program
+    // opens it by path next, and its name then needs no lookup.
+    void Enumerated(Slot parent, Slot child, const KeyIndex& index) {
+        enumerated_ = {parent, child, index.generation()};
+    }
+    // The subkey of parent named exactly name that was given last, or kNoSlot.
+    Slot EnumeratedChild(Slot parent, std::u16string_view name, const KeyIndex& index) const {
+        const bool same = enumerated_.parent == parent &&
+                          enumerated_.generation == index.generation() &&
+                          index.name(enumerated_.child) == name;
+        return same ? enumerated_.child : KeyIndex::kNoSlot;
+    }
+
 private:
+    struct EnumeratedSubkey {
+        Slot parent = KeyIndex::kNoSlot;
+        Slot child = KeyIndex::kNoSlot;
+        std::uint64_t generation = 0;
+    };
+
     Slot base_ = KeyIndex::kNoSlot;
     std::uint64_t generation_ = 0;
     std::vector<Slot> slots_;
+    EnumeratedSubkey enumerated_;
 };
 
 }  // namespace brackwell::registry

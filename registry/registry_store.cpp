@@ -79,8 +79,12 @@ LONG RegistryStore::Reload() {
     return ERROR_SUCCESS;
 }
 
-LONG RegistryStore::SlotOfHandle(const OpenHandle& open, Slot* slot) const {
-    *slot = index_.SlotOf(open.keyId);
+LONG RegistryStore::SlotOfHandle(OpenHandle& open, Slot* slot) const {
+    if (open.slotGeneration != index_.generation()) {
+        open.slot = index_.SlotOf(open.keyId);
+        open.slotGeneration = index_.generation();
+    }
+    *slot = open.slot;
     return *slot == KeyIndex::kNoSlot ? ERROR_KEY_DELETED : ERROR_SUCCESS;
 }
 
@@ -94,7 +98,8 @@ LONG RegistryStore::RootSlot(HKEY root, Slot* slot) {
 RegistryStore::Slot RegistryStore::Resolve(Slot base, const Names& path) {
     Slot slot;
     for (std::size_t i = pathCache_.Resume(base, path, index_, &slot); i < path.size(); ++i) {
-        slot = index_.FindChild(slot, path[i]);
+        const Slot enumerated = pathCache_.EnumeratedChild(slot, path[i], index_);
+        slot = enumerated != KeyIndex::kNoSlot ? enumerated : index_.FindChild(slot, path[i]);
         if (slot == KeyIndex::kNoSlot) break;
         pathCache_.Extend(slot);
     }
@@ -110,7 +115,7 @@ LONG RegistryStore::OpenKey(HKEY base, const Names& path, HKEY* result) {
     if (rc != ERROR_SUCCESS) return rc;
     slot = Resolve(slot, path);
     if (slot == KeyIndex::kNoSlot) return ERROR_FILE_NOT_FOUND;
-    *result = handles_.Add(index_.node(slot).id);
+    *result = handles_.Add(index_.node(slot).id, slot, index_.generation());
     return ERROR_SUCCESS;
 }
 
@@ -126,6 +131,7 @@ LONG RegistryStore::EnumKey(HKEY key, DWORD index, std::u16string_view* name) {
         if (rc == ERROR_SUCCESS) rc = SlotOfHandle(*open, &slot);
         if (rc != ERROR_SUCCESS) return rc;
         taken = {};
+        taken.parent = slot;
         for (Slot child = index_.node(slot).firstChild; child != KeyIndex::kNoSlot;
              child = index_.node(child).nextSibling) {
             taken.slots.push_back(child);
@@ -133,7 +139,12 @@ LONG RegistryStore::EnumKey(HKEY key, DWORD index, std::u16string_view* name) {
         open->subkeysTaken = true;
     }
     if (index >= taken.size()) return ERROR_NO_MORE_ITEMS;
-    *name = taken.detached ? taken.DetachedName(index) : index_.name(taken.slots[index]);
+    if (taken.detached) {
+        *name = taken.DetachedName(index);
+    } else {
+        *name = index_.name(taken.slots[index]);
+        pathCache_.Enumerated(taken.parent, taken.slots[index], index_);
+    }
     return ERROR_SUCCESS;
 }
 

@@ -104,7 +104,7 @@ private:
     LONG Reload();
     std::optional<std::uint32_t> ChangeCounter() const;
     // The live key of an open handle, after Sync.
-    LONG SlotOfHandle(const OpenHandle& open, Slot* slot) const;
+    LONG SlotOfHandle(OpenHandle& open, Slot* slot) const;
     // The values of the key at slot, reading them from the file when they are
     // not held; when the file changed meanwhile, *slot is resolved again.
     LONG ValuesOf(Slot* slot, ValueSpan* values);

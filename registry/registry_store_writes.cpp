@@ -123,7 +123,7 @@ LONG RegistryStore::CreateKey(HKEY base, const Names& path, HKEY* result, DWORD*
         });
         if (rc != ERROR_SUCCESS) return rc;
     }
-    *result = handles_.Add(index_.node(found).id);
+    *result = handles_.Add(index_.node(found).id, found, index_.generation());
     if (disposition) *disposition = created ? REG_CREATED_NEW_KEY : REG_OPENED_EXISTING_KEY;
     return ERROR_SUCCESS;
 }

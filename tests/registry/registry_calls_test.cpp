@@ -3,6 +3,7 @@
 #include <array>
 #include <cstring>
 
+#include "registry/device_registry.h"
 #include "registry/registry.h"
 #include "tests/registry/registry_fixture.h"
 
@@ -98,6 +99,32 @@ TEST_F(RegistryCalls, EnumerationIsInCreationOrderAndFailsAfterTheLast) {
     // Replacing a value keeps its place.
     SetString(key, u"zeta", u"changed");
     EXPECT_EQ((Names{u"zeta", u"Alpha", u"mid"}), ValueNames(key));
+}
+
+// Keys made level by level under parents taken in turn lie scattered in creation
+// order; a file opened afresh lays them out in tree order, which must change
+// neither what is enumerated nor where a key made afterwards goes.
+TEST_F(RegistryCalls, AReopenedFileEnumeratesAsItWasWrittenAndTakesNewKeysLast) {
+    const std::u16string top[] = {u"T\\b", u"T\\a", u"T\\c"};
+    for (int level = 0; level < 3; ++level) {
+        for (int turn = 0; turn < 3; ++turn) {
+            std::u16string path = top[turn];
+            for (int i = 0; i < level; ++i) path += u"\\k" + std::u16string(1, u'0' + i);
+            SetString(Create(path + u"\\k" + std::u16string(1, u'0' + level)), u"v", path);
+        }
+    }
+    SetString(Create(u"T\\a\\z"), u"v", u"last");
+    const std::string written = DumpTree(HKEY_CURRENT_USER, u"T");
+    for (HKEY key : opened_) RegCloseKey(key);
+    opened_.clear();
+    CloseDeviceRegistry();
+    ASSERT_TRUE(OpenDeviceRegistry(RegistryPath()).ok);
+
+    EXPECT_EQ(written, DumpTree(HKEY_CURRENT_USER, u"T"));
+    EXPECT_EQ((Names{u"b", u"a", u"c"}), SubkeyNames(Create(u"T")));
+    Create(u"T\\a\\new");
+    EXPECT_EQ((Names{u"k0", u"z", u"new"}), SubkeyNames(Create(u"T\\a")));
+    EXPECT_EQ(u"T\\c\\k0\\k1", GetString(Create(u"T\\c\\k0\\k1\\k2"), u"v"));
 }
 
 TEST_F(RegistryCalls, QueryValueGivesSizeThenTypeAndData) {
