@@ -142,15 +142,16 @@ void KeyIndex::OrderLoadedAsTree() {
     if (order.size() != count) return;
 
     std::vector<Node> nodes(count);
-    std::vector<char16_t> names;
-    names.reserve(names_.size());
+    std::vector<char16_t> names(names_.size());
+    std::uint32_t nameEnd = 0;
     std::vector<std::int64_t> loadedParents(count);
     for (Slot slot = 0; slot < count; ++slot) {
         const Slot from = order[slot];
         nodes[slot] = nodes_[from];
-        nodes[slot].nameOffset = static_cast<std::uint32_t>(names.size());
+        nodes[slot].nameOffset = nameEnd;
         const std::u16string_view text = name(from);
-        names.insert(names.end(), text.begin(), text.end());
+        std::copy(text.begin(), text.end(), names.begin() + nameEnd);
+        nameEnd += static_cast<std::uint32_t>(text.size());
         loadedParents[slot] = loadedParents_[from];
         const auto id = static_cast<std::uint64_t>(nodes[slot].id);
         if (id < slotById_.size() && slotById_[id] == from) {

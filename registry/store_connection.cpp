@@ -34,7 +34,10 @@ std::unique_ptr<StoreConnection> StoreConnection::Open(const std::string& path, 
     sqlite3* db = nullptr;
     const bool readOnly = access == StoreAccess::ReadOnly;
     const int rc =
-        sqlite3_open_v2(path.c_str(), &db, readOnly ? SQLITE_OPEN_READONLY : SQLITE_OPEN_READWRITE,
+        // One thread uses the calls, so SQLite need not lock around each of its own.
+        sqlite3_open_v2(path.c_str(), &db,
+                        (readOnly ? SQLITE_OPEN_READONLY : SQLITE_OPEN_READWRITE) |
+                            SQLITE_OPEN_NOMUTEX,
                         readOnly ? ReadOnlyVfsName() : nullptr);
     sqlite3_file* file = nullptr;
     if (rc == SQLITE_OK) {
