@@ -1,5 +1,7 @@
 // The key tree: the whole registry read into the tree in one pass, and the
 // path of a tree item.
+#include <vector>
+
 #include "document/CBrackwellDoc.h"
 #include "document/KeyValues.h"
 #include "document/RootKeyTable.h"
@@ -69,12 +71,19 @@ int CBrackwellDoc::FillSubKeys(CTreeView* pTreeView, HKEY hRoot, const CString& 
 void CBrackwellDoc::GetKeyPath(CTreeView* pTreeView, HTREEITEM hItem, CString& strPath,
                                HKEY& hRoot) {
     const CTreeCtrl& tree = pTreeView->GetTreeCtrl();
-    strPath = tree.GetItemText(hItem);
+    // The names from the key up to the root's child, joined in one pass: the
+    // search builds a path for every key it passes.
+    std::vector<CString> names{tree.GetItemText(hItem)};
     for (HTREEITEM hAncestor = tree.GetParentItem(hItem); hAncestor;
          hAncestor = tree.GetParentItem(hAncestor)) {
         if (tree.GetParentItem(hAncestor))
-            strPath = tree.GetItemText(hAncestor) + u'\\' + strPath;
+            names.push_back(tree.GetItemText(hAncestor));
         else
             hRoot = reinterpret_cast<HKEY>(tree.GetItemData(hAncestor));
+    }
+    strPath = names.back();
+    for (auto it = names.rbegin() + 1; it != names.rend(); ++it) {
+        strPath += u'\\';
+        strPath += *it;
     }
 }

@@ -120,7 +120,11 @@ int CString::CompareNoCase(LPCWSTR psz) const {
 }
 
 CString& CString::MakeUpper() {
-    MapCase(m_str, [](char32_t c) { return QChar::toUpper(c); });
+    // Registry text is mostly ASCII, which needs no table look-up.
+    MapCase(m_str, [](char32_t c) {
+        if (c < 0x80) return (c >= U'a' && c <= U'z') ? char32_t(c - 32) : c;
+        return char32_t(QChar::toUpper(c));
+    });
     return *this;
 }
 

@@ -21,7 +21,6 @@ namespace brackwell::registry {
 // names stay in its pool until the index is loaded afresh; before that, Detach
 // copies the names out.
 struct SubkeySnapshot {
-    std::uint32_t parent = UINT32_MAX;  // the slot of the key enumerated
     std::vector<std::uint32_t> slots;
     bool detached = false;
     std::u16string names;             // once detached: every name in a row

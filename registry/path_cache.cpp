@@ -14,8 +14,12 @@ std::size_t PathCache::Resume(Slot base, const std::vector<std::u16string_view>&
            index.name(slots_[shared]) == path[shared]) {
         ++shared;
     }
+    const Slot parent = shared ? slots_[shared - 1] : base;
+    candidateParent_ = parent;
+    candidate_ = shared < slots_.size() ? index.node(slots_[shared]).nextSibling
+                                         : index.node(parent).firstChild;
     slots_.resize(shared);
-    *slot = shared ? slots_.back() : base;
+    *slot = parent;
     return shared;
 }
 

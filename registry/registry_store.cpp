@@ -98,8 +98,10 @@ LONG RegistryStore::RootSlot(HKEY root, Slot* slot) {
 RegistryStore::Slot RegistryStore::Resolve(Slot base, const Names& path) {
     Slot slot;
     for (std::size_t i = pathCache_.Resume(base, path, index_, &slot); i < path.size(); ++i) {
-        const Slot enumerated = pathCache_.EnumeratedChild(slot, path[i], index_);
-        slot = enumerated != KeyIndex::kNoSlot ? enumerated : index_.FindChild(slot, path[i]);
+        const Slot candidate = pathCache_.Candidate(slot, index_);
+        slot = candidate != KeyIndex::kNoSlot && index_.name(candidate) == path[i]
+                   ? candidate
+                   : index_.FindChild(slot, path[i]);
         if (slot == KeyIndex::kNoSlot) break;
         pathCache_.Extend(slot);
     }
@@ -131,7 +133,6 @@ LONG RegistryStore::EnumKey(HKEY key, DWORD index, std::u16string_view* name) {
         if (rc == ERROR_SUCCESS) rc = SlotOfHandle(*open, &slot);
         if (rc != ERROR_SUCCESS) return rc;
         taken = {};
-        taken.parent = slot;
         for (Slot child = index_.node(slot).firstChild; child != KeyIndex::kNoSlot;
              child = index_.node(child).nextSibling) {
             taken.slots.push_back(child);
@@ -139,12 +140,7 @@ LONG RegistryStore::EnumKey(HKEY key, DWORD index, std::u16string_view* name) {
         open->subkeysTaken = true;
     }
     if (index >= taken.size()) return ERROR_NO_MORE_ITEMS;
-    if (taken.detached) {
-        *name = taken.DetachedName(index);
-    } else {
-        *name = index_.name(taken.slots[index]);
-        pathCache_.Enumerated(taken.parent, taken.slots[index], index_);
-    }
+    *name = taken.detached ? taken.DetachedName(index) : index_.name(taken.slots[index]);
     return ERROR_SUCCESS;
 }
 
