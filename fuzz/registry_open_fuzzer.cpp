@@ -3,7 +3,7 @@
 // Opened for writing, a file the store cannot trust must be refused and left
 // as it was; a file it accepts must then be read whole through the ten calls,
 // and written to, without a crash or a sanitizer report (calls may still fail
-// cleanly on a damaged file).
+// cleanly on a damaged file, but not on one the full check passes).
 
 #include <cstddef>
 #include <cstdint>
@@ -75,9 +75,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         if (ReadFile(path) != bytes) fuzz::Fail("a refused file was changed: " + opened.error);
         return 0;
     }
-    registry::CheckDeviceRegistry();
+    const registry::OpenResult checked = registry::CheckDeviceRegistry();
     fuzz::RegistryTree tree;
-    fuzz::ReadRegistry(&tree);
+    const LONG read = fuzz::ReadRegistry(&tree);
+    if (checked.ok && read != ERROR_SUCCESS) {
+        fuzz::Fail("check passed a registry that cannot be read whole: error " +
+                   std::to_string(read));
+    }
     WriteSomething();
     fuzz::ReadRegistry(&tree);
     registry::CloseDeviceRegistry();

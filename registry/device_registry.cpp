@@ -203,8 +203,10 @@ OpenResult CheckDeviceRegistry() {
         problem = {"it is damaged (SQLite's integrity check found: " + damage + ")", true};
     } else if (rc != SQLITE_OK) {
         problem = {"it cannot be checked: " + connection.ErrorText(rc)};
-    } else if (std::string rows; (rc = store->CheckValues(&rows)) != SQLITE_OK) {
-        problem = rows.empty() ? Problem{"its keys and values cannot be read (" + connection.ErrorText(rc) + ")"}
+    } else if (std::string rows; (rc = store->CheckValues(&rows)) != SQLITE_OK ||
+                                 (rc = store->tables().CheckEveryRow(&rows)) != SQLITE_OK) {
+        problem = rows.empty() ? Problem{"its keys and values cannot be read (" +
+                                         connection.ErrorText(rc) + ")"}
                                : Problem{rows, true};
     }
     return problem.reason.empty() ? OpenResult{true, {}} : Failure(connection.path(), problem);

@@ -54,7 +54,8 @@ std::string ValueShapeProblem(std::int64_t id, int typeType, std::int64_t type, 
     if (typeType != SQLITE_INTEGER || type < 0 || type > 0xFFFFFFFF) {
         return "the type of " + Row("the value", id) + " is not a 32-bit number";
     }
-    if (dataType != SQLITE_BLOB) return Row("the value", id) + " has no data bytes";
+    if (dataType == SQLITE_NULL) return Row("the value", id) + " has no data bytes";
+    if (dataType != SQLITE_BLOB) return "the data of " + Row("the value", id) + " are not bytes";
     if (static_cast<std::uint64_t>(dataSize) > kMaxValueDataSize) {
         return "the data of " + Row("the value", id) + " are larger than 1 MiB";
     }
@@ -78,6 +79,19 @@ std::string ReadValueRow(const SqliteStatement& row, int first, std::u16string& 
     values->Append(id, name, static_cast<DWORD>(row.ColumnInt(first + 2)),
                    row.ColumnBlob(first + 3));
     return {};
+}
+
+// Why the folded column of a row whose name is valid does not hold the name
+// folded as the store folds it, or an empty string.
+std::string FoldedProblem(const SqliteStatement& row, int nameColumn, int foldedColumn,
+                          const char* what, std::u16string& buffer) {
+    const std::u16string folded = FoldName(NameOf(row, nameColumn, buffer));
+    const std::span<const std::uint8_t> stored = row.ColumnBlob(foldedColumn);
+    const bool same = row.ColumnType(foldedColumn) == SQLITE_BLOB &&
+                      stored.size() == folded.size() * 2 &&
+                      (folded.empty() || std::memcmp(stored.data(), folded.data(), stored.size()) == 0);
+    return same ? std::string()
+                : "the folded name of " + Row(what, row.ColumnInt(0)) + " does not match its name";
 }
 
 }  // namespace
@@ -194,6 +208,31 @@ int StoreTables::CheckValueRows(const KeyIndex& index, std::string* problem) {
         }
     }
     select.Reset();
+    return rc == SQLITE_DONE ? SQLITE_OK : rc;
+}
+
+int StoreTables::CheckEveryRow(std::string* problem) {
+    std::u16string name;
+    SqliteStatement& keys = db_.Prepared("SELECT id, name, folded FROM keys");
+    if (!keys.valid()) return SQLITE_ERROR;
+    int rc;
+    while ((rc = keys.Step()) == SQLITE_ROW) {
+        *problem = FoldedProblem(keys, 1, 2, "the key", name);
+        if (!problem->empty()) break;
+    }
+    keys.Reset();
+    if (!problem->empty()) return SQLITE_CORRUPT;
+    if (rc != SQLITE_DONE) return rc;
+    SqliteStatement& values = db_.Prepared("SELECT id, name, type, data, folded FROM vals");
+    if (!values.valid()) return SQLITE_ERROR;
+    while ((rc = values.Step()) == SQLITE_ROW) {
+        ValueBlock row;
+        *problem = ReadValueRow(values, 0, name, &row);
+        if (problem->empty()) *problem = FoldedProblem(values, 1, 4, "the value", name);
+        if (!problem->empty()) break;
+    }
+    values.Reset();
+    if (!problem->empty()) return SQLITE_CORRUPT;
     return rc == SQLITE_DONE ? SQLITE_OK : rc;
 }
 

@@ -51,6 +51,10 @@ public:
     // value belongs to a key of index, its name and data keep within the
     // limits.
     int CheckValueRows(const KeyIndex& index, std::string* problem);
+    // Every rule a read applies, on every value row, and on every row of both
+    // tables the folded name the file's unique constraints rest on. It reads
+    // every name and all data: the check command's pass, not the open's.
+    int CheckEveryRow(std::string* problem);
     // The values of one key in creation order.
     int LoadKeyValues(std::int64_t keyId, ValueBlock* values, std::string* problem);
     // The values of every key of index, grouped by key in slot order:

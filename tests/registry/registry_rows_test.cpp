@@ -145,5 +145,39 @@ TEST(GoodRowFiles, AKeyOlderThanItsParentIsReadInFull) {
     CloseDeviceRegistry();
 }
 
+// Rows whose faults only a full read shows: opening reads no data and folds
+// no names, so the file opens, and check finds the fault.
+class RowsOnlyCheckReads : public ::testing::TestWithParam<BadRows> {};
+
+TEST_P(RowsOnlyCheckReads, OpenButFailTheCheck) {
+    TemporaryFolder folder;
+    const std::string path = folder.path() + "/registry.sqlite3";
+    ASSERT_TRUE(OpenDeviceRegistry(path).ok);
+    EXPECT_TRUE(CheckDeviceRegistry().ok);
+    CloseDeviceRegistry();
+    Execute(path, GetParam().rows);
+
+    ASSERT_TRUE(OpenDeviceRegistry(path).ok);
+    const OpenResult checked = CheckDeviceRegistry();
+    CloseDeviceRegistry();
+    EXPECT_FALSE(checked.ok);
+    EXPECT_NE(std::string::npos, checked.error.find(GetParam().reason)) << checked.error;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Registry, RowsOnlyCheckReads,
+    ::testing::Values(
+        BadRows{"DataStoredAsANumber", "", kValueRow + "(2, x'7600', x'5600', 4, 42)",
+                "are not bytes"},
+        BadRows{"NegativeType", "", kValueRow + "(2, x'7600', x'5600', -1, x'')",
+                "not a 32-bit number"},
+        BadRows{"TypeBeyond32Bits", "", kValueRow + "(2, x'7600', x'5600', 4294967296, x'')",
+                "not a 32-bit number"},
+        BadRows{"KeyFoldedOtherwise", "", kKeyRow + "(10, 2, x'6100', x'5A00')",
+                "folded name of the key of row 10"},
+        BadRows{"ValueFoldedOtherwise", "", kValueRow + "(2, x'7600', x'7600', 1, x'')",
+                "folded name of the value of row"}),
+    [](const ::testing::TestParamInfo<BadRows>& info) { return info.param.fault; });
+
 }  // namespace
 }  // namespace brackwell::registry::testing
