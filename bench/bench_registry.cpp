@@ -28,6 +28,7 @@
 #include <vector>
 
 #include "bench/bench_clock.h"
+#include "bench/bench_process.h"
 #include "bench/synthetic_registry.h"
 #include "registry/apply_operations.h"
 #include "registry/current_registry.h"
@@ -37,18 +38,11 @@
 namespace {
 
 using brackwell::bench::Clock;
+using brackwell::bench::ResidentMiB;
 using brackwell::bench::SecondsSince;
 using namespace brackwell;
 
 const HKEY kRoots[] = {HKEY_CLASSES_ROOT, HKEY_CURRENT_USER, HKEY_LOCAL_MACHINE, HKEY_USERS};
-
-double ResidentMiB() {
-    std::ifstream statm("/proc/self/statm");
-    long pages = 0;
-    long resident = 0;
-    statm >> pages >> resident;
-    return double(resident) * double(sysconf(_SC_PAGESIZE)) / 1048576.0;
-}
 
 struct KeyPath {
     HKEY root;

@@ -21,6 +21,7 @@
 #include <vector>
 
 #include "bench/bench_clock.h"
+#include "bench/bench_process.h"
 #include "bench/synthetic_registry.h"
 #include "dialogs/SearchSettings.h"
 #include "document/CBrackwellDoc.h"
@@ -33,15 +34,8 @@
 namespace {
 
 using brackwell::bench::Clock;
+using brackwell::bench::ResidentMiB;
 using brackwell::bench::SecondsSince;
-
-double ResidentMiB() {
-    std::ifstream statm("/proc/self/statm");
-    long pages = 0;
-    long resident = 0;
-    statm >> pages >> resident;
-    return double(resident) * double(sysconf(_SC_PAGESIZE)) / 1048576.0;
-}
 
 double BareValueSelect(const std::string& path) {
     sqlite3* db = nullptr;
