@@ -4,7 +4,8 @@
 // median counts), on Qt's offscreen platform. The floor is the same start on
 // the default registry (a few hundred keys, seeded into a fresh temporary
 // file). Generated registries are kept in $BRACKWELL_BENCH_CACHE when set.
-// Usage: bench_startup [KEYS]... [--png PATH]  (default: 10000 100000 700000;
+// Usage: bench_startup [KEYS[:VALUES_PER_KEY]]... [--png PATH]  (default: 10000 100000
+//        700000:1.7, 3 values per key unless given;
 //        the picture is of the window as it first appears on the largest)
 //        bench_startup --start REGISTRY [PNG]  one start, as the above runs it
 //        (an empty REGISTRY: the default registry)
@@ -178,15 +179,16 @@ int main(int argc, char* argv[]) {
     if (argc >= 3 && std::string(argv[1]) == "--start")
         return Start(argv[0], argv[2], argc > 3 ? argv[3] : "");
 
-    std::vector<std::size_t> sizes;
+    std::vector<char*> sizeArguments{argv[0]};
     std::string pngPath;
     for (int i = 1; i < argc; ++i) {
         if (std::string(argv[i]) == "--png" && i + 1 < argc)
             pngPath = argv[++i];
         else
-            sizes.push_back(std::stoul(argv[i]));
+            sizeArguments.push_back(argv[i]);
     }
-    if (sizes.empty()) sizes = {10000, 100000, 700000};
+    const std::vector<SyntheticShape> shapes = ShapesFromArguments(
+        int(sizeArguments.size()), sizeArguments.data(), {{10000, 3.0}, {100000, 3.0}, {700000, 1.7}});
 
     const std::optional<Figures> floor = MedianStart("", "");
     if (!floor) {
@@ -198,12 +200,13 @@ int main(int argc, char* argv[]) {
     if (!mkdtemp(folder.data())) return 1;
     std::vector<std::string> columns;
     std::vector<std::pair<std::size_t, Figures>> results;
-    for (std::size_t keys : sizes) {
+    for (const SyntheticShape& shape : shapes) {
+        const std::size_t keys = shape.keys;
         const std::string path = folder + "/start-" + std::to_string(keys) + ".sqlite3";
         std::string error;
-        const bool made = MakeSyntheticRegistryFile({keys, 3.0, 20240611}, path, nullptr, &error);
+        const bool made = MakeSyntheticRegistryFile(shape, path, nullptr, &error);
         const std::optional<Figures> figures =
-            made ? MedianStart(path, keys == sizes.back() ? pngPath : "") : std::nullopt;
+            made ? MedianStart(path, keys == shapes.back().keys ? pngPath : "") : std::nullopt;
         std::filesystem::remove(path);
         if (!figures) {
             std::fprintf(stderr, "no figures for %zu keys %s\n", keys, error.c_str());

@@ -5,7 +5,8 @@
 // memory per item: the same items inserted into a control of their own.
 // Each size runs in a process of its own. Generated registries are kept in
 // $BRACKWELL_BENCH_CACHE when set (building 700,000 keys takes a while).
-// Usage: bench_tree_fill [KEYS]...  (default: 10000 100000 700000; 3 values per key)
+// Usage: bench_tree_fill [KEYS[:VALUES_PER_KEY]]...  (default: 10000 100000 700000:1.7;
+// 3 values per key unless given)
 
 #include <stdlib.h>
 
@@ -131,19 +132,19 @@ bool Measure(const std::string& path, Figures* figures) {
 int main(int argc, char** argv) {
     setenv("QT_QPA_PLATFORM", "offscreen", 0);
     brackwell::resources::Register();
-    std::vector<std::size_t> sizes;
-    for (int i = 1; i < argc; ++i) sizes.push_back(std::stoul(argv[i]));
-    if (sizes.empty()) sizes = {10000, 100000, 700000};
+    const std::vector<SyntheticShape> shapes =
+        ShapesFromArguments(argc, argv, {{10000, 3.0}, {100000, 3.0}, {700000, 1.7}});
 
     std::string folder =
         (std::filesystem::temp_directory_path() / "brackwell-bench-XXXXXX").string();
     if (!mkdtemp(folder.data())) return 1;
     std::vector<std::string> columns;
     std::vector<Figures> results;
-    for (std::size_t keys : sizes) {
+    for (const SyntheticShape& shape : shapes) {
+        const std::size_t keys = shape.keys;
         const std::string path = folder + "/tree-" + std::to_string(keys) + ".sqlite3";
         std::string error;
-        const bool made = MakeSyntheticRegistryFile({keys, 3.0, 20240611}, path, nullptr, &error);
+        const bool made = MakeSyntheticRegistryFile(shape, path, nullptr, &error);
         const auto figures =
             made ? InChild<Figures>([&](Figures* f) { return Measure(path, f); }) : std::nullopt;
         if (!figures) {

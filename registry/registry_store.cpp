@@ -1,6 +1,7 @@
 #include "registry/registry_store.h"
 
 #include <algorithm>
+#include <thread>
 
 #include "registry/name_folding.h"
 #include "registry/store_transaction.h"
@@ -10,8 +11,45 @@ namespace brackwell::registry {
 RegistryStore::RegistryStore(std::unique_ptr<StoreConnection> connection)
     : connection_(std::move(connection)), tables_(*connection_) {}
 
+// The value rows are scanned on a second connection while this one loads the
+// keys: the passes read different tables, so the two cores each take one. The
+// caller's read transaction holds the registry's lock, so no writer commits
+// between them and both see the same file. A file in write-ahead-log mode, or
+// a second connection that cannot read, gets the passes one after the other.
 int RegistryStore::Open(std::string* problem) {
-    const int rc = CheckValues(problem);
+    struct ValueScan {
+        int rc = SQLITE_ERROR;
+        std::vector<ValueOwner> owners;
+        std::string problem;
+    } scan;
+    std::unique_ptr<StoreConnection> second;
+    if (connection_->QueryText("PRAGMA journal_mode") != "wal") {
+        std::string ignored;
+        second = StoreConnection::Open(connection_->path(), StoreAccess::ReadOnly, &ignored);
+    }
+    std::thread scanner;
+    if (second) {
+        scanner = std::thread([&] {
+            if (second->Execute("BEGIN") != SQLITE_OK) return;
+            scan.rc = StoreTables(*second).ScanValueRows(&scan.owners, &scan.problem);
+            second->Execute("COMMIT");
+        });
+    }
+    const LONG synced = Sync();
+    if (scanner.joinable()) scanner.join();
+    int rc;
+    if (synced != ERROR_SUCCESS) {
+        *problem = problem_;
+        rc = problem_.empty() ? connection_->ErrorCode() : SQLITE_CORRUPT;
+    } else if (scan.rc == SQLITE_OK) {
+        *problem = ValueWithoutKey(index_, scan.owners);
+        rc = problem->empty() ? SQLITE_OK : SQLITE_CORRUPT;
+    } else if (!scan.problem.empty()) {
+        *problem = scan.problem;
+        rc = scan.rc;
+    } else {
+        rc = tables_.CheckValueRows(index_, problem);
+    }
     if (rc != SQLITE_OK) stale_ = true;
     return rc;
 }

@@ -177,21 +177,27 @@ int StoreTables::LoadKeys(KeyIndex& index, std::string* problem) {
     return problem->empty() ? SQLITE_OK : SQLITE_CORRUPT;
 }
 
+std::string ValueWithoutKey(const KeyIndex& index, const std::vector<ValueOwner>& owners) {
+    for (const ValueOwner& owner : owners) {
+        if (index.SlotOf(owner.key) == KeyIndex::kNoSlot) {
+            return Row("the value", owner.value) + " belongs to no key: there is no key of row " +
+                   std::to_string(owner.key);
+        }
+    }
+    return {};
+}
+
 // Sizes only, which SQLite reads from each row's header without touching the
 // name or the data: the cheapest pass that still sees every row. Types and
 // the characters of names are checked whenever a key's values are read.
-int StoreTables::CheckValueRows(const KeyIndex& index, std::string* problem) {
+int StoreTables::ScanValueRows(std::vector<ValueOwner>* owners, std::string* problem) {
     SqliteStatement& select = db_.Prepared("SELECT id, key, length(name), length(data) FROM vals");
     if (!select.valid()) return SQLITE_ERROR;
     int rc;
     while ((rc = select.Step()) == SQLITE_ROW) {
         const std::int64_t id = select.ColumnInt(0);
-        const std::int64_t key = select.ColumnInt(1);
         const std::int64_t nameBytes = select.ColumnInt(2);
-        if (index.SlotOf(key) == KeyIndex::kNoSlot) {
-            *problem = Row("the value", id) + " belongs to no key: there is no key of row " +
-                       std::to_string(key);
-        } else if (select.ColumnType(2) == SQLITE_NULL) {
+        if (select.ColumnType(2) == SQLITE_NULL) {
             *problem = Row("the value", id) + " has no name";
         } else if (nameBytes % 2 != 0) {
             *problem = "the name of " + Row("the value", id) + " is not stored as UTF-16";
@@ -206,9 +212,18 @@ int StoreTables::CheckValueRows(const KeyIndex& index, std::string* problem) {
             rc = SQLITE_CORRUPT;
             break;
         }
+        owners->push_back({id, select.ColumnInt(1)});
     }
     select.Reset();
     return rc == SQLITE_DONE ? SQLITE_OK : rc;
+}
+
+int StoreTables::CheckValueRows(const KeyIndex& index, std::string* problem) {
+    std::vector<ValueOwner> owners;
+    const int rc = ScanValueRows(&owners, problem);
+    if (rc != SQLITE_OK) return rc;
+    *problem = ValueWithoutKey(index, owners);
+    return problem->empty() ? SQLITE_OK : SQLITE_CORRUPT;
 }
 
 int StoreTables::CheckEveryRow(std::string* problem) {

@@ -32,6 +32,15 @@ std::string SchemaProblem(std::int64_t applicationId, std::int64_t schemaVersion
 // The key id of a predefined root handle, or 0 when hKey is not one.
 std::int64_t RootKeyId(HKEY hKey);
 
+// A value row and the key it names as its own.
+struct ValueOwner {
+    std::int64_t value = 0;
+    std::int64_t key = 0;
+};
+
+// Why a value of owners belongs to no key of index, or an empty string.
+std::string ValueWithoutKey(const KeyIndex& index, const std::vector<ValueOwner>& owners);
+
 class StoreTables {
 public:
     explicit StoreTables(StoreConnection& connection) : db_(connection) {}
@@ -48,8 +57,10 @@ public:
     // Loads every key into index (cleared first).
     int LoadKeys(KeyIndex& index, std::string* problem);
     // One pass over every value row without reading names or data: each
-    // value belongs to a key of index, its name and data keep within the
-    // limits.
+    // value's name and data keep within the limits; *owners gets the key of
+    // every row. It needs no key index, so it can run beside the key load.
+    int ScanValueRows(std::vector<ValueOwner>* owners, std::string* problem);
+    // The scan, then that every value belongs to a key of index.
     int CheckValueRows(const KeyIndex& index, std::string* problem);
     // Every rule a read applies, on every value row, and on every row of both
     // tables the folded name the file's unique constraints rest on. It reads
