@@ -269,10 +269,13 @@ bool RunSize(const std::string& folder, const bench::SyntheticShape& shape) {
         double(stats.dataBytes) / 1048576.0, double(fileSize) / 1048576.0);
     const std::size_t n = stats.keys;
     PrintFigure("open, best of 3 (header, lock, keys, checks)", open, n, 0);
-    PrintFigure("  of which: value-row check pass", valueRowPass, n, 0);
+    PrintFigure("  value-row check pass (beside the key load)", valueRowPass, n, 0);
     PrintFigure("  key load with row checks", keyLoads.checked, n, keyLoads.unchecked);
-    std::printf("  open-time checks %.3f s; open / open without them %.2f\n", checks,
-                open / std::max(1e-9, open - checks));
+    // The value rows are checked on a second connection while the keys load,
+    // so the open costs less than the sum; the open without checks is the
+    // bare key load.
+    std::printf("  open-time checks %.3f s of work; open / key load without checks %.2f\n",
+                checks, open / std::max(1e-9, keyLoads.unchecked));
     PrintFigure("(a) key walk, best of 3", walkKeys, keys.size(), keyFloor);
     PrintFigure("(b) value walk, first (one by one, then in bulk)", firstValueWalk, keys.size(),
                 valueFloor);
