@@ -3,6 +3,7 @@
 // every registry read and write done for the two views. It reaches the
 // views through its view list: first the values list, second the key tree.
 
+#include "document/KeyPathCursor.h"
 #include "document/ValueDisplay.h"
 #include "framework/CDocument.h"
 #include "framework/CString.h"
@@ -107,4 +108,6 @@ protected:
     CString m_strUnreadKey;
     // Whether the running search step told of a key it could not read.
     BOOL m_bSearchReported = FALSE;
+    // The paths of the keys the running search step walks.
+    KeyPathCursor m_searchPaths;
 };

@@ -103,12 +103,8 @@ BOOL CBrackwellDoc::SearchKey(CTreeView* pTreeView, HTREEITEM hItem,
     }
     if (!settings.m_bValues && !settings.m_bData) return FALSE;
 
-    CString strPath;
     HKEY hRoot = nullptr;
-    if (tree.GetNextItem(hItem, TVGN_PARENT))
-        GetKeyPath(pTreeView, hItem, strPath, hRoot);
-    else
-        hRoot = reinterpret_cast<HKEY>(tree.GetItemData(hItem));
+    const CString& strPath = m_searchPaths.PathOf(tree, hItem, hRoot);
     LONG lResult = ERROR_SUCCESS;
     const int nRow = FindValue(hRoot, strPath, g_nFoundValue, settings, matcher, lResult);
     // A key that cannot be read is told once per step; the walk goes on
@@ -137,6 +133,7 @@ BOOL CBrackwellDoc::FindNext(const SearchSettings& settings) {
     CTreeCtrl& tree = pTreeView->GetTreeCtrl();
     BeginWaitCursor();
     m_bSearchReported = FALSE;
+    m_searchPaths.Reset();
 
     HTREEITEM hStart = tree.GetNextItem(nullptr, TVGN_CARET);
     if (!hStart) hStart = tree.GetRootItem();

@@ -142,6 +142,10 @@ int CString::Find(LPCWSTR pszSub, int nStart) const {
     return pos == std::u16string::npos ? -1 : int(pos);
 }
 
+void CString::Truncate(int nNewLength) {
+    m_str.resize(std::size_t(std::clamp(nNewLength, 0, GetLength())));
+}
+
 CString CString::Left(int nCount) const {
     nCount = std::clamp(nCount, 0, GetLength());
     return CString(m_str.substr(0, std::size_t(nCount)));

@@ -68,6 +68,8 @@ public:
     int Find(WCHAR ch, int nStart = 0) const;
     int Find(LPCWSTR pszSub, int nStart = 0) const;
 
+    // Keeps the first nNewLength characters.
+    void Truncate(int nNewLength);
     CString Left(int nCount) const;
     CString Mid(int nFirst) const;
     CString Mid(int nFirst, int nCount) const;

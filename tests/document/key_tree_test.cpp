@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "document/CBrackwellDoc.h"
+#include "document/KeyPathCursor.h"
 #include "document/RootKeyTable.h"
 #include "framework/CTreeCtrl.h"
 #include "resources/resource.h"
@@ -67,6 +68,33 @@ TEST_F(KeyTreeTest, KeyPathOfRootItemIsItsLabelAndLeavesRootAlone) {
     Doc().GetKeyPath(&KeysView(), FindKey(u"HKEY_LOCAL_MACHINE"), path, root);
     EXPECT_EQ(u"HKEY_LOCAL_MACHINE", path.str());
     EXPECT_EQ(HKEY_USERS, root);
+}
+
+// The search's cursor gives every key the path and root GetKeyPath gives it,
+// whether the walk goes down, across, back up or jumps elsewhere.
+TEST_F(KeyTreeTest, PathCursorAgreesWithGetKeyPathInAnyOrder) {
+    std::vector<HTREEITEM> preorder;
+    for (HTREEITEM item = Tree().GetRootItem(); item;) {
+        preorder.push_back(item);
+        HTREEITEM next = Tree().GetChildItem(item);
+        for (HTREEITEM up = item; !next && up; up = Tree().GetParentItem(up))
+            next = Tree().GetNextSiblingItem(up);
+        item = next;
+    }
+    ASSERT_GT(preorder.size(), 12u);
+    std::vector<HTREEITEM> backwards(preorder.rbegin(), preorder.rend());
+    for (const auto& order : {preorder, backwards}) {
+        KeyPathCursor cursor;
+        for (HTREEITEM item : order) {
+            CString expectedPath;
+            HKEY expectedRoot = reinterpret_cast<HKEY>(Tree().GetItemData(item));
+            if (Tree().GetParentItem(item))
+                Doc().GetKeyPath(&KeysView(), item, expectedPath, expectedRoot);
+            HKEY root = nullptr;
+            EXPECT_EQ(expectedPath.str(), cursor.PathOf(Tree(), item, root).str());
+            EXPECT_EQ(expectedRoot, root);
+        }
+    }
 }
 
 // A key another program wrote with a name the store refuses: the registry
