@@ -34,6 +34,8 @@ LONG EnumerateKeyValues(HKEY hRoot, LPCWSTR lpszPath,
     // holds no bytes still has values to show, search, modify and delete.
     std::vector<BYTE> data(LargestDataSize(hKey, lResult) + kDataSlack);
     WCHAR szName[kNameBufferLength];
+    // One value record for the whole key, so that its name reuses one buffer.
+    KeyValue value{0, CString(), REG_NONE, nullptr, 0};
     for (DWORD dwIndex = 0; lResult == ERROR_SUCCESS;) {
         DWORD cchName = kNameBufferLength;
         DWORD cbData = DWORD(data.size());
@@ -51,9 +53,13 @@ LONG EnumerateKeyValues(HKEY hRoot, LPCWSTR lpszPath,
             lResult = ERROR_SUCCESS;
             break;
         }
-        if (lResult != ERROR_SUCCESS ||
-            !visit({int(dwIndex), CString(szName, int(cchName)), dwType, data.data(), cbData}))
-            break;
+        if (lResult != ERROR_SUCCESS) break;
+        value.nIndex = int(dwIndex);
+        value.strName.SetString(szName, int(cchName));
+        value.dwType = dwType;
+        value.pData = data.data();
+        value.cbData = cbData;
+        if (!visit(value)) break;
         ++dwIndex;
     }
     RegCloseKey(hKey);

@@ -1,8 +1,9 @@
 #pragma once
 // The search's text test for one find text, made once per search step: the
-// find text is upper-cased once, and each candidate into a buffer that is
-// reused, so testing the names and Data texts of a whole registry costs no
-// allocation per candidate. The rule is MatchText's.
+// find text is upper-cased once; an ASCII candidate is compared in place and
+// any other is upper-cased into a buffer that is reused, so testing the names
+// and Data texts of a whole registry costs no allocation per candidate. The
+// rule is MatchText's.
 
 #include "framework/CString.h"
 

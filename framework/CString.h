@@ -68,6 +68,8 @@ public:
     int Find(WCHAR ch, int nStart = 0) const;
     int Find(LPCWSTR pszSub, int nStart = 0) const;
 
+    // The nLength characters at pch, reusing the string's room.
+    void SetString(LPCWSTR pch, int nLength) { m_str.assign(pch, std::size_t(nLength)); }
     // Keeps the first nNewLength characters.
     void Truncate(int nNewLength);
     CString Left(int nCount) const;

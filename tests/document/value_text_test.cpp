@@ -54,4 +54,31 @@ INSTANTIATE_TEST_SUITE_P(
         ValueTextCase{"UntypedDataShownAsText", REG_NONE, Utf16(u"x"), u"x", 4}),
     [](const ::testing::TestParamInfo<ValueTextCase>& info) { return info.param.fault; });
 
+// The search's text rule, for ASCII text compared in place and for text that
+// is upper-cased first (a non-ASCII letter whose upper case is ASCII).
+TEST(MatchTextTest, IgnoresCaseInSubstringAndWholeMode) {
+    struct Case {
+        const char16_t* find;
+        const char16_t* candidate;
+        BOOL whole;
+        BOOL matches;
+    };
+    for (const Case& c : std::vector<Case>{{u"abc", u"xABCy", FALSE, TRUE},
+                                           {u"abc", u"xABCy", TRUE, FALSE},
+                                           {u"ABC", u"abc", TRUE, TRUE},
+                                           {u"abcd", u"abc", FALSE, FALSE},
+                                           {u"abc", u"abcd", TRUE, FALSE},
+                                           {u"", u"", FALSE, TRUE},
+                                           {u"", u"x", FALSE, TRUE},
+                                           {u"", u"", TRUE, TRUE},
+                                           {u"", u"x", TRUE, FALSE},
+                                           {u"s", u"\u017f", FALSE, TRUE},
+                                           {u"\u00e9t\u00e9", u"\u00c9T\u00c9", TRUE, TRUE},
+                                           {u"\u00e9", u"e", FALSE, FALSE},
+                                           {u"[a]", u"x[A]", FALSE, TRUE}})
+        EXPECT_EQ(c.matches, CBrackwellDoc::MatchText(c.find, c.candidate, c.whole))
+            << std::u16string(c.find).size() << " in " << std::u16string(c.candidate).size()
+            << " whole " << c.whole;
+}
+
 }  // namespace
