@@ -75,6 +75,9 @@ TEST(MatchTextTest, IgnoresCaseInSubstringAndWholeMode) {
                                            {u"s", u"\u017f", FALSE, TRUE},
                                            {u"\u00e9t\u00e9", u"\u00c9T\u00c9", TRUE, TRUE},
                                            {u"\u00e9", u"e", FALSE, FALSE},
+                                           {u"a\u00e9", u"A\u00c9", TRUE, TRUE},
+                                           {u"a\u00e9", u"xA\u00c9", FALSE, TRUE},
+                                           {u"ab", u"xAc\u00e9", FALSE, FALSE},
                                            {u"[a]", u"x[A]", FALSE, TRUE}})
         EXPECT_EQ(c.matches, CBrackwellDoc::MatchText(c.find, c.candidate, c.whole))
             << std::u16string(c.find).size() << " in " << std::u16string(c.candidate).size()
