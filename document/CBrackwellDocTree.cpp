@@ -48,15 +48,20 @@ int CBrackwellDoc::FillSubKeys(CTreeView* pTreeView, HKEY hRoot, const CString& 
     if (lResult == ERROR_SUCCESS) {
         CTreeCtrl& tree = pTreeView->GetTreeCtrl();
         WCHAR szName[kNameBufferLength];
+        // Each subkey's path is this key's path, a backslash and its name,
+        // written over the previous subkey's name in one buffer.
+        CString strSubKeyPath = strPath + u'\\';
+        const int nPrefix = strSubKeyPath.GetLength();
         for (DWORD dwIndex = 0;; ++dwIndex) {
             DWORD cchName = kNameBufferLength;
             lResult =
                 RegEnumKeyEx(hKey, dwIndex, szName, &cchName, nullptr, nullptr, nullptr, nullptr);
             if (lResult != ERROR_SUCCESS) break;
-            const CString strName(szName, int(cchName));
-            HTREEITEM hItem = tree.InsertItem(strName, hParent, TVI_LAST);
+            HTREEITEM hItem = tree.InsertItem(szName, hParent, TVI_LAST);
             tree.SetItemImage(hItem, kKeyImage, kKeyImage);
-            FillSubKeys(pTreeView, hRoot, strPath + u'\\' + strName, hItem);
+            strSubKeyPath.Truncate(nPrefix);
+            strSubKeyPath += szName;
+            FillSubKeys(pTreeView, hRoot, strSubKeyPath, hItem);
         }
         RegCloseKey(hKey);
         if (lResult == ERROR_NO_MORE_ITEMS) lResult = ERROR_SUCCESS;
