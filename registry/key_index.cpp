@@ -141,23 +141,35 @@ void KeyIndex::OrderLoadedAsTree() {
     }
     if (order.size() != count) return;
 
+    // Moved in the loaded order, which reads the old arrays front to back and
+    // leaves the scattered accesses to the writes, which do not stall.
+    std::vector<Slot> newSlot(count);
+    for (Slot slot = 0; slot < count; ++slot) newSlot[order[slot]] = slot;
+    // The name lengths in a small array of their own, which the cache holds
+    // while the new offsets are summed in the new order.
+    std::vector<std::uint8_t> nameLength(count);
+    for (Slot from = 0; from < count; ++from) nameLength[from] = nodes_[from].nameLength;
+    std::vector<std::uint32_t> nameOffset(count);
+    std::uint32_t nameEnd = 0;
+    for (Slot slot = 0; slot < count; ++slot) {
+        nameOffset[slot] = nameEnd;
+        nameEnd += nameLength[order[slot]];
+    }
     std::vector<Node> nodes(count);
     std::vector<char16_t> names(names_.size());
-    std::uint32_t nameEnd = 0;
     std::vector<std::int64_t> loadedParents(count);
-    for (Slot slot = 0; slot < count; ++slot) {
-        const Slot from = order[slot];
+    for (Slot from = 0; from < count; ++from) {
+        const Slot slot = newSlot[from];
         nodes[slot] = nodes_[from];
-        nodes[slot].nameOffset = nameEnd;
+        nodes[slot].nameOffset = nameOffset[slot];
         const std::u16string_view text = name(from);
-        std::copy(text.begin(), text.end(), names.begin() + nameEnd);
-        nameEnd += static_cast<std::uint32_t>(text.size());
+        std::copy(text.begin(), text.end(), names.begin() + nameOffset[slot]);
         loadedParents[slot] = loadedParents_[from];
-        const auto id = static_cast<std::uint64_t>(nodes[slot].id);
+        const auto id = static_cast<std::uint64_t>(nodes_[from].id);
         if (id < slotById_.size() && slotById_[id] == from) {
             slotById_[id] = slot;
         } else {
-            sparseSlots_[nodes[slot].id] = slot;
+            sparseSlots_[nodes_[from].id] = slot;
         }
     }
     nodes_ = std::move(nodes);
