@@ -36,6 +36,10 @@ public:
         Place(Mix(key), slot);
     }
     void Erase(std::uint64_t key, Slot slot);
+    // Asks for the memory a later Find or Insert under key starts at.
+    void Prefetch(std::uint64_t key) const {
+        if (!entries_.empty()) __builtin_prefetch(&entries_[Mix(key) & mask_]);
+    }
 
     // The first slot stored under key for which matches(slot) holds, or notFound.
     template <typename Matches>

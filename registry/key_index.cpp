@@ -8,6 +8,9 @@
 namespace brackwell::registry {
 namespace {
 
+// How many keys ahead a walk in an order the cache cannot foresee asks for memory.
+constexpr std::size_t kPrefetchDistance = 16;
+
 std::uint64_t ChildKey(KeyIndex::Slot parent, std::uint32_t nameHash) {
     return (std::uint64_t{parent} << 32) | nameHash;
 }
@@ -83,6 +86,11 @@ std::string KeyIndex::FinishLoad(std::size_t maxDepth) {
     OrderLoadedAsTree();
     std::string problem;
     for (Slot slot = 0; slot < nodes_.size() && problem.empty(); ++slot) {
+        // Each key's entry in the child table lies anywhere in it: fetch ahead.
+        if (const std::size_t ahead = slot + kPrefetchDistance; ahead < nodes_.size()) {
+            if (const Slot parent = SlotOf(loadedParents_[ahead]); parent != kNoSlot)
+                children_.Prefetch(ChildKey(parent, nodes_[ahead].nameHash));
+        }
         const std::int64_t parentId = loadedParents_[slot];
         if (parentId == 0) continue;
         const Slot parent = SlotOf(parentId);
