@@ -5,14 +5,18 @@
 
 namespace {
 
+// Without an early exit, so that the compiler tests many characters at once.
 bool IsAscii(std::u16string_view s) {
-    return std::all_of(s.begin(), s.end(), [](char16_t c) { return c < 0x80; });
+    char16_t bits = 0;
+    for (const char16_t c : s) bits |= c;
+    return bits < 0x80;
 }
 
-// Whether an ASCII candidate character is the find text's upper-cased one.
-bool SameAsUpper(char16_t c, char16_t upper) {
+// Whether an ASCII candidate character is the find text's upper-cased one. A
+// closure, not a function, so that the searches inline it.
+constexpr auto SameAsUpper = [](char16_t c, char16_t upper) {
     return ((c >= u'a' && c <= u'z') ? char16_t(c - 32) : c) == upper;
-}
+};
 
 }  // namespace
 
