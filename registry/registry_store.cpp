@@ -20,6 +20,7 @@ int RegistryStore::Open(std::string* problem) {
     struct ValueScan {
         int rc = SQLITE_ERROR;
         std::vector<ValueOwner> owners;
+        ValueSizes sizes;
         std::string problem;
     } scan;
     std::unique_ptr<StoreConnection> second;
@@ -31,7 +32,7 @@ int RegistryStore::Open(std::string* problem) {
     if (second) {
         scanner = std::thread([&] {
             if (second->Execute("BEGIN") != SQLITE_OK) return;
-            scan.rc = StoreTables(*second).ScanValueRows(&scan.owners, &scan.problem);
+            scan.rc = StoreTables(*second).ScanValueRows(&scan.owners, &scan.sizes, &scan.problem);
             second->Execute("COMMIT");
         });
     }
@@ -43,12 +44,13 @@ int RegistryStore::Open(std::string* problem) {
         rc = problem_.empty() ? connection_->ErrorCode() : SQLITE_CORRUPT;
     } else if (scan.rc == SQLITE_OK) {
         *problem = ValueWithoutKey(index_, scan.owners);
+        valueSizes_ = scan.sizes;
         rc = problem->empty() ? SQLITE_OK : SQLITE_CORRUPT;
     } else if (!scan.problem.empty()) {
         *problem = scan.problem;
         rc = scan.rc;
     } else {
-        rc = tables_.CheckValueRows(index_, problem);
+        rc = tables_.CheckValueRows(index_, &valueSizes_, problem);
     }
     if (rc != SQLITE_OK) stale_ = true;
     return rc;
@@ -63,7 +65,7 @@ int RegistryStore::CheckValues(std::string* problem) {
         *problem = problem_;
         return problem_.empty() ? connection_->ErrorCode() : SQLITE_CORRUPT;
     }
-    return tables_.CheckValueRows(index_, problem);
+    return tables_.CheckValueRows(index_, &valueSizes_, problem);
 }
 
 LONG RegistryStore::Sync() {

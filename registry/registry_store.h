@@ -134,6 +134,8 @@ private:
 
     // Values of the keys used last, most recent at the back.
     std::vector<std::pair<std::int64_t, ValueList>> heldValues_;
+    // The value rows' sizes as the last check saw them: what a bulk read reserves.
+    ValueSizes valueSizes_;
     // Every key's values, after a bulk read: allFirst_[slot] to allFirst_[slot + 1].
     std::shared_ptr<const ValueBlock> allValues_;
     std::vector<std::uint32_t> allFirst_;

@@ -80,7 +80,7 @@ LONG RegistryStore::ReadValues(Slot slot, ValueSpan* values) {
     auto block = std::make_shared<ValueBlock>();
     int rc;
     if (ReadInBulk()) {
-        rc = tables_.LoadAllValues(index_, block.get(), &allFirst_, &problem_);
+        rc = tables_.LoadAllValues(index_, valueSizes_, block.get(), &allFirst_, &problem_);
         if (rc == SQLITE_OK) {
             allValues_ = std::move(block);
             bulkUsed_ = std::chrono::steady_clock::now();

@@ -190,7 +190,9 @@ std::string ValueWithoutKey(const KeyIndex& index, const std::vector<ValueOwner>
 // Sizes only, which SQLite reads from each row's header without touching the
 // name or the data: the cheapest pass that still sees every row. Types and
 // the characters of names are checked whenever a key's values are read.
-int StoreTables::ScanValueRows(std::vector<ValueOwner>* owners, std::string* problem) {
+int StoreTables::ScanValueRows(std::vector<ValueOwner>* owners, ValueSizes* sizes,
+                               std::string* problem) {
+    *sizes = {};
     SqliteStatement& select = db_.Prepared("SELECT id, key, length(name), length(data) FROM vals");
     if (!select.valid()) return SQLITE_ERROR;
     int rc;
@@ -213,14 +215,17 @@ int StoreTables::ScanValueRows(std::vector<ValueOwner>* owners, std::string* pro
             break;
         }
         owners->push_back({id, select.ColumnInt(1)});
+        sizes->nameBytes += static_cast<std::uint64_t>(nameBytes);
+        sizes->dataBytes += static_cast<std::uint64_t>(select.ColumnInt(3));
     }
+    sizes->rows = owners->size();
     select.Reset();
     return rc == SQLITE_DONE ? SQLITE_OK : rc;
 }
 
-int StoreTables::CheckValueRows(const KeyIndex& index, std::string* problem) {
+int StoreTables::CheckValueRows(const KeyIndex& index, ValueSizes* sizes, std::string* problem) {
     std::vector<ValueOwner> owners;
-    const int rc = ScanValueRows(&owners, problem);
+    const int rc = ScanValueRows(&owners, sizes, problem);
     if (rc != SQLITE_OK) return rc;
     *problem = ValueWithoutKey(index, owners);
     return problem->empty() ? SQLITE_OK : SQLITE_CORRUPT;
@@ -272,11 +277,14 @@ int StoreTables::LoadKeyValues(std::int64_t keyId, ValueBlock* values, std::stri
 // One scan of the table in row order, the cheapest way through it, then the
 // records grouped by key with a counting sort, which keeps each key's values
 // in row order, that is in creation order.
-int StoreTables::LoadAllValues(const KeyIndex& index, ValueBlock* values,
-                               std::vector<std::uint32_t>* firstRecord, std::string* problem) {
+int StoreTables::LoadAllValues(const KeyIndex& index, const ValueSizes& expected,
+                               ValueBlock* values, std::vector<std::uint32_t>* firstRecord,
+                               std::string* problem) {
     SqliteStatement& select = db_.Prepared("SELECT key, id, name, type, data FROM vals");
     if (!select.valid()) return SQLITE_ERROR;
+    values->Reserve(expected.rows, expected.nameBytes / 2, expected.dataBytes);
     std::vector<KeyIndex::Slot> slots;
+    slots.reserve(expected.rows);
     std::u16string name;
     int rc;
     while ((rc = select.Step()) == SQLITE_ROW) {

@@ -38,6 +38,15 @@ struct ValueOwner {
     std::int64_t key = 0;
 };
 
+// The sizes of all value rows together, as a scan saw them: the room a bulk
+// read reserves before it reads the rows (other programs may have written
+// since, so it is room to start with, not a limit).
+struct ValueSizes {
+    std::size_t rows = 0;
+    std::uint64_t nameBytes = 0;
+    std::uint64_t dataBytes = 0;
+};
+
 // Why a value of owners belongs to no key of index, or an empty string.
 std::string ValueWithoutKey(const KeyIndex& index, const std::vector<ValueOwner>& owners);
 
@@ -58,10 +67,11 @@ public:
     int LoadKeys(KeyIndex& index, std::string* problem);
     // One pass over every value row without reading names or data: each
     // value's name and data keep within the limits; *owners gets the key of
-    // every row. It needs no key index, so it can run beside the key load.
-    int ScanValueRows(std::vector<ValueOwner>* owners, std::string* problem);
+    // every row, *sizes their sizes together. It needs no key index, so it
+    // can run beside the key load.
+    int ScanValueRows(std::vector<ValueOwner>* owners, ValueSizes* sizes, std::string* problem);
     // The scan, then that every value belongs to a key of index.
-    int CheckValueRows(const KeyIndex& index, std::string* problem);
+    int CheckValueRows(const KeyIndex& index, ValueSizes* sizes, std::string* problem);
     // Every rule a read applies, on every value row, and on every row of both
     // tables the folded name the file's unique constraints rest on. It reads
     // every name and all data: the check command's pass, not the open's.
@@ -70,7 +80,8 @@ public:
     int LoadKeyValues(std::int64_t keyId, ValueBlock* values, std::string* problem);
     // The values of every key of index, grouped by key in slot order:
     // firstRecord[slot] to firstRecord[slot + 1] are the values of slot.
-    int LoadAllValues(const KeyIndex& index, ValueBlock* values,
+    // expected is the room reserved first.
+    int LoadAllValues(const KeyIndex& index, const ValueSizes& expected, ValueBlock* values,
                       std::vector<std::uint32_t>* firstRecord, std::string* problem);
 
     int InsertKey(std::int64_t parentId, std::u16string_view name, std::int64_t* id);

@@ -4,8 +4,10 @@
 
 namespace brackwell::registry {
 
-void ValueBlock::Reserve(std::size_t records) {
+void ValueBlock::Reserve(std::size_t records, std::size_t nameChars, std::size_t dataBytes) {
     records_.reserve(records);
+    names_.reserve(nameChars);
+    data_.reserve(dataBytes);
 }
 
 void ValueBlock::Append(std::int64_t id, std::u16string_view name, DWORD type,

@@ -26,7 +26,8 @@ struct ValueRecord {
 
 class ValueBlock {
 public:
-    void Reserve(std::size_t records);
+    // Room for that many records, name characters and data bytes.
+    void Reserve(std::size_t records, std::size_t nameChars, std::size_t dataBytes);
     void Append(std::int64_t id, std::u16string_view name, DWORD type, std::span<const BYTE> data);
     // Appends a record whose name and data are already in the pools.
     void AppendRecord(const ValueRecord& record) { records_.push_back(record); }
