@@ -87,7 +87,8 @@ BOOL CBrackwellDoc::SearchKey(CTreeView* pTreeView, HTREEITEM hItem,
                               const SearchSettings& settings) {
     CTreeCtrl& tree = pTreeView->GetTreeCtrl();
     TextMatcher matcher(settings.m_strText, settings.m_bMatchWhole);
-    if (settings.m_bKeys && hItem != g_hFoundKeyItem && matcher.Matches(tree.GetItemText(hItem))) {
+    const CString strName = tree.GetItemText(hItem);
+    if (settings.m_bKeys && hItem != g_hFoundKeyItem && matcher.Matches(strName)) {
         g_hFoundKeyItem = hItem;
         tree.Expand(hItem, TVE_EXPAND);
         // Selecting the key that is already selected lists nothing afresh, and
@@ -104,7 +105,7 @@ BOOL CBrackwellDoc::SearchKey(CTreeView* pTreeView, HTREEITEM hItem,
     if (!settings.m_bValues && !settings.m_bData) return FALSE;
 
     HKEY hRoot = nullptr;
-    const CString& strPath = m_searchPaths.PathOf(tree, hItem, hRoot);
+    const CString& strPath = m_searchPaths.PathOf(tree, hItem, strName, hRoot);
     LONG lResult = ERROR_SUCCESS;
     const int nRow = FindValue(hRoot, strPath, g_nFoundValue, settings, matcher, lResult);
     // A key that cannot be read is told once per step; the walk goes on

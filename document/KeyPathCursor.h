@@ -17,11 +17,13 @@ public:
     void Reset();
 
     // The path of hItem below its root key (empty for a root item), and the
-    // root key's handle in hRoot.
-    const CString& PathOf(const CTreeCtrl& tree, HTREEITEM hItem, HKEY& hRoot);
+    // root key's handle in hRoot. strText is hItem's text, which the walk has
+    // read already.
+    const CString& PathOf(const CTreeCtrl& tree, HTREEITEM hItem, const CString& strText,
+                          HKEY& hRoot);
 
 private:
-    void Append(const CTreeCtrl& tree, HTREEITEM hItem);
+    void Append(const CTreeCtrl& tree, HTREEITEM hItem, const CString& strText);
 
     // The items from a root item down to the last one asked for, and the
     // length of the path up to each of them.

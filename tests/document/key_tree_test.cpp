@@ -91,7 +91,8 @@ TEST_F(KeyTreeTest, PathCursorAgreesWithGetKeyPathInAnyOrder) {
             if (Tree().GetParentItem(item))
                 Doc().GetKeyPath(&KeysView(), item, expectedPath, expectedRoot);
             HKEY root = nullptr;
-            EXPECT_EQ(expectedPath.str(), cursor.PathOf(Tree(), item, root).str());
+            EXPECT_EQ(expectedPath.str(),
+                      cursor.PathOf(Tree(), item, Tree().GetItemText(item), root).str());
             EXPECT_EQ(expectedRoot, root);
         }
     }
