@@ -11,6 +11,9 @@ namespace {
 // How many keys ahead a walk in an order the cache cannot foresee asks for memory.
 constexpr std::size_t kPrefetchDistance = 16;
 
+// Characters reserved per key for the names of a tree being loaded.
+constexpr std::size_t kUsualNameLength = 16;
+
 std::uint64_t ChildKey(KeyIndex::Slot parent, std::uint32_t nameHash) {
     return (std::uint64_t{parent} << 32) | nameHash;
 }
@@ -68,6 +71,9 @@ void KeyIndex::Link(Slot slot, Slot parent) {
 void KeyIndex::BeginLoad(std::size_t keys) {
     Clear();
     nodes_.reserve(keys);
+    // Room for names of a usual length, so that the pool is not copied as it
+    // grows; pages never written take no memory.
+    names_.reserve(keys * kUsualNameLength);
     loadedParents_.reserve(keys);
     children_.Reserve(keys);
 }
@@ -83,20 +89,32 @@ std::string KeyIndex::Describe(Slot slot) const {
 }
 
 std::string KeyIndex::FinishLoad(std::size_t maxDepth) {
-    OrderLoadedAsTree();
+    // Each key's parent slot, looked up once: kNoSlot for a root.
+    constexpr Slot kMissingParent = kNoSlot - 1;
+    std::vector<Slot> parents(nodes_.size());
+    bool everyParentFound = true;
+    for (Slot slot = 0; slot < nodes_.size(); ++slot) {
+        if (loadedParents_[slot] == 0) {
+            parents[slot] = kNoSlot;
+        } else if ((parents[slot] = SlotOf(loadedParents_[slot])) == kNoSlot) {
+            parents[slot] = kMissingParent;
+            everyParentFound = false;
+        }
+    }
+    if (everyParentFound) OrderLoadedAsTree(parents);
     std::string problem;
     for (Slot slot = 0; slot < nodes_.size() && problem.empty(); ++slot) {
         // Each key's entry in the child table lies anywhere in it: fetch ahead.
         if (const std::size_t ahead = slot + kPrefetchDistance; ahead < nodes_.size()) {
-            if (const Slot parent = SlotOf(loadedParents_[ahead]); parent != kNoSlot)
-                children_.Prefetch(ChildKey(parent, nodes_[ahead].nameHash));
+            if (parents[ahead] < kMissingParent)
+                children_.Prefetch(ChildKey(parents[ahead], nodes_[ahead].nameHash));
         }
-        const std::int64_t parentId = loadedParents_[slot];
-        if (parentId == 0) continue;
-        const Slot parent = SlotOf(parentId);
-        if (parent == kNoSlot) {
+        const Slot parent = parents[slot];
+        if (parent == kNoSlot) continue;
+        if (parent == kMissingParent) {
+            // Keys are left in the loaded order when a parent is missing.
             problem = Describe(slot) + " has no parent: there is no key of row " +
-                      std::to_string(parentId);
+                      std::to_string(loadedParents_[slot]);
         } else if (const Slot twin = FindChild(parent, name(slot), nodes_[slot].nameHash);
                    twin != kNoSlot) {
             problem = Describe(twin) + " and " + Describe(slot) +
@@ -112,20 +130,17 @@ std::string KeyIndex::FinishLoad(std::size_t maxDepth) {
 
 // Lays the loaded keys out in tree order, each key followed by its subtree, so
 // that a walk of the tree reads the nodes and names front to back instead of
-// jumping across the whole index (keys are loaded in creation order). Keys no
-// walk from a root reaches (a missing parent, a cycle) leave the loaded order
-// as it is, for the checks that follow to name. No recursion: the walk keeps
-// its pending keys in a vector.
-void KeyIndex::OrderLoadedAsTree() {
+// jumping across the whole index (keys are loaded in creation order). parents
+// holds each key's parent slot (kNoSlot for a root) and is moved along. Keys
+// that no walk from a root reaches (a cycle) leave the loaded order as it is,
+// for the checks that follow to name. No recursion: the walk keeps its
+// pending keys in a vector.
+void KeyIndex::OrderLoadedAsTree(std::vector<Slot>& parents) {
     const std::size_t count = nodes_.size();
     // Children grouped by parent with a counting sort, each group in load order.
     std::vector<std::uint32_t> firstChild(count + 1, 0);
-    std::vector<Slot> parents(count, kNoSlot);
     for (Slot slot = 0; slot < count; ++slot) {
-        if (loadedParents_[slot] == 0) continue;
-        parents[slot] = SlotOf(loadedParents_[slot]);
-        if (parents[slot] == kNoSlot) return;
-        ++firstChild[parents[slot] + 1];
+        if (parents[slot] != kNoSlot) ++firstChild[parents[slot] + 1];
     }
     for (std::size_t i = 0; i < count; ++i) firstChild[i + 1] += firstChild[i];
     std::vector<Slot> children(firstChild[count]);
@@ -137,7 +152,7 @@ void KeyIndex::OrderLoadedAsTree() {
     order.reserve(count);
     std::vector<Slot> pending;
     for (Slot root = 0; root < count; ++root) {
-        if (loadedParents_[root] != 0) continue;
+        if (parents[root] != kNoSlot) continue;
         pending.push_back(root);
         while (!pending.empty()) {
             const Slot slot = pending.back();
@@ -164,15 +179,15 @@ void KeyIndex::OrderLoadedAsTree() {
         nameEnd += nameLength[order[slot]];
     }
     std::vector<Node> nodes(count);
-    std::vector<char16_t> names(names_.size());
-    std::vector<std::int64_t> loadedParents(count);
+    std::vector<char16_t> names(nameEnd);
+    std::vector<Slot> newParents(count);
     for (Slot from = 0; from < count; ++from) {
         const Slot slot = newSlot[from];
         nodes[slot] = nodes_[from];
         nodes[slot].nameOffset = nameOffset[slot];
         const std::u16string_view text = name(from);
         std::copy(text.begin(), text.end(), names.begin() + nameOffset[slot]);
-        loadedParents[slot] = loadedParents_[from];
+        newParents[slot] = parents[from] == kNoSlot ? kNoSlot : newSlot[parents[from]];
         const auto id = static_cast<std::uint64_t>(nodes_[from].id);
         if (id < slotById_.size() && slotById_[id] == from) {
             slotById_[id] = slot;
@@ -182,7 +197,7 @@ void KeyIndex::OrderLoadedAsTree() {
     }
     nodes_ = std::move(nodes);
     names_ = std::move(names);
-    loadedParents_ = std::move(loadedParents);
+    parents = std::move(newParents);
 }
 
 // Walks up from each key whose depth is still unknown until a key whose depth

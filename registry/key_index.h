@@ -75,7 +75,7 @@ public:
 
 private:
     Slot AddNode(std::int64_t id, std::u16string_view name);
-    void OrderLoadedAsTree();
+    void OrderLoadedAsTree(std::vector<Slot>& parents);
     Slot FindChild(Slot parent, std::u16string_view name, std::uint32_t nameHash) const;
     void Link(Slot slot, Slot parent);
     void Unlink(Slot slot);

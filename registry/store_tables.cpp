@@ -214,11 +214,12 @@ int StoreTables::ScanValueRows(std::vector<ValueOwner>* owners, ValueSizes* size
             rc = SQLITE_CORRUPT;
             break;
         }
-        owners->push_back({id, select.ColumnInt(1)});
+        const std::int64_t key = select.ColumnInt(1);
+        if (owners->empty() || owners->back().key != key) owners->push_back({id, key});
+        ++sizes->rows;
         sizes->nameBytes += static_cast<std::uint64_t>(nameBytes);
         sizes->dataBytes += static_cast<std::uint64_t>(select.ColumnInt(3));
     }
-    sizes->rows = owners->size();
     select.Reset();
     return rc == SQLITE_DONE ? SQLITE_OK : rc;
 }

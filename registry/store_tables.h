@@ -32,7 +32,9 @@ std::string SchemaProblem(std::int64_t applicationId, std::int64_t schemaVersion
 // The key id of a predefined root handle, or 0 when hKey is not one.
 std::int64_t RootKeyId(HKEY hKey);
 
-// A value row and the key it names as its own.
+// A value row and the key it names as its own. A scan keeps one per run of
+// rows that name the same key (a key's values are mostly written together),
+// the first row of the run.
 struct ValueOwner {
     std::int64_t value = 0;
     std::int64_t key = 0;
@@ -67,7 +69,7 @@ public:
     int LoadKeys(KeyIndex& index, std::string* problem);
     // One pass over every value row without reading names or data: each
     // value's name and data keep within the limits; *owners gets the key of
-    // every row, *sizes their sizes together. It needs no key index, so it
+    // every run of rows, *sizes their sizes together. It needs no key index, so it
     // can run beside the key load.
     int ScanValueRows(std::vector<ValueOwner>* owners, ValueSizes* sizes, std::string* problem);
     // The scan, then that every value belongs to a key of index.
