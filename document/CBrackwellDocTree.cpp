@@ -49,9 +49,13 @@ int CBrackwellDoc::FillSubKeys(CTreeView* pTreeView, HKEY hRoot, const CString& 
         CTreeCtrl& tree = pTreeView->GetTreeCtrl();
         WCHAR szName[kNameBufferLength];
         // Each subkey's path is this key's path, a backslash and its name,
-        // written over the previous subkey's name in one buffer.
-        CString strSubKeyPath = strPath + u'\\';
-        const int nPrefix = strSubKeyPath.GetLength();
+        // written over the previous subkey's name in one buffer that has
+        // room for the longest name.
+        const int nPrefix = strPath.GetLength() + 1;
+        CString strSubKeyPath;
+        strSubKeyPath.Preallocate(nPrefix + int(kNameBufferLength));
+        strSubKeyPath += strPath;
+        strSubKeyPath += u'\\';
         for (DWORD dwIndex = 0;; ++dwIndex) {
             DWORD cchName = kNameBufferLength;
             lResult =

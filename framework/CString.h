@@ -2,6 +2,7 @@
 // UTF-16 text value. Comparisons are ordinal on UTF-16 code units unless the
 // name says otherwise; positions and lengths count code units.
 
+#include <algorithm>
 #include <cstdint>
 #include <initializer_list>
 #include <string>
@@ -72,6 +73,9 @@ public:
     void SetString(LPCWSTR pch, int nLength) { m_str.assign(pch, std::size_t(nLength)); }
     // Keeps the first nNewLength characters.
     void Truncate(int nNewLength);
+    // Makes room for nLength characters, so appending up to that many
+    // allocates nothing.
+    void Preallocate(int nLength) { m_str.reserve(std::size_t(std::max(nLength, 0))); }
     CString Left(int nCount) const;
     CString Mid(int nFirst) const;
     CString Mid(int nFirst, int nCount) const;

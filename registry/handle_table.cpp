@@ -23,10 +23,16 @@ HKEY HandleTable::Add(std::int64_t keyId, std::uint32_t slot, std::uint64_t gene
     do {
         value = nextHandle++;
     } while (RootKeyId(reinterpret_cast<HKEY>(value)) != 0);
-    OpenHandle& open = open_[value];
-    open.keyId = keyId;
-    open.slot = slot;
-    open.slotGeneration = generation;
+    OpenHandle* open;
+    if (spare_) {
+        spare_.key() = value;
+        open = &open_.insert(std::move(spare_)).position->second;
+    } else {
+        open = &open_[value];
+    }
+    open->keyId = keyId;
+    open->slot = slot;
+    open->slotGeneration = generation;
     return reinterpret_cast<HKEY>(value);
 }
 
@@ -38,7 +44,16 @@ OpenHandle* HandleTable::Find(HKEY hKey) {
 }
 
 bool HandleTable::Remove(HKEY hKey) {
-    return RootKeyId(hKey) != 0 || open_.erase(reinterpret_cast<DWORD_PTR>(hKey)) == 1;
+    if (RootKeyId(hKey) != 0) return true;
+    Table::node_type closed = open_.extract(reinterpret_cast<DWORD_PTR>(hKey));
+    if (!closed) return false;
+    OpenHandle& emptied = closed.mapped();
+    emptied.subkeysTaken = false;
+    emptied.subkeys.Clear();
+    emptied.valuesTaken = false;
+    emptied.values = {};
+    spare_ = std::move(closed);
+    return true;
 }
 
 void HandleTable::ForEach(const std::function<void(OpenHandle&)>& visit) {

@@ -27,6 +27,13 @@ struct SubkeySnapshot {
     std::vector<std::uint32_t> ends;  // once detached: where each name ends
 
     std::size_t size() const { return detached ? ends.size() : slots.size(); }
+    // Empties the snapshot and keeps its room for the next one.
+    void Clear() {
+        slots.clear();
+        detached = false;
+        names.clear();
+        ends.clear();
+    }
     std::u16string_view DetachedName(std::size_t i) const {
         const std::uint32_t begin = i == 0 ? 0 : ends[i - 1];
         return std::u16string_view(names).substr(begin, ends[i] - begin);
@@ -56,8 +63,13 @@ public:
     void ForEach(const std::function<void(OpenHandle&)>& visit);
 
 private:
+    using Table = std::unordered_map<DWORD_PTR, OpenHandle>;
     std::array<OpenHandle, 4> roots_;
-    std::unordered_map<DWORD_PTR, OpenHandle> open_;
+    Table open_;
+    // The entry of the handle closed last, emptied and kept for the next Add:
+    // a program that opens and closes keys one after another (the tree fill
+    // does so for every key) reuses one entry and its snapshot's room.
+    Table::node_type spare_;
 };
 
 }  // namespace brackwell::registry

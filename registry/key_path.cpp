@@ -19,4 +19,16 @@ std::vector<std::u16string_view> SplitKeyPath(std::u16string_view path) {
     return names;
 }
 
+void SplitKeyPath(LPCWSTR path, std::vector<std::u16string_view>* names) {
+    names->clear();
+    if (!path) return;
+    const char16_t* start = path;
+    for (const char16_t* at = path;; ++at) {
+        if (*at != u'\\' && *at != u'\0') continue;
+        if (at > start) names->emplace_back(start, static_cast<std::size_t>(at - start));
+        if (*at == u'\0') return;
+        start = at + 1;
+    }
+}
+
 }  // namespace brackwell::registry

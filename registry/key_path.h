@@ -13,5 +13,9 @@ namespace brackwell::registry {
 std::u16string_view TextOf(LPCWSTR text);
 
 std::vector<std::u16string_view> SplitKeyPath(std::u16string_view path);
+// The same for a NUL-terminated path (null reads as empty), split in the one
+// pass that finds its end, into *names, whose room is kept: a caller that
+// splits many paths allocates once.
+void SplitKeyPath(LPCWSTR path, std::vector<std::u16string_view>* names);
 
 }  // namespace brackwell::registry

@@ -44,7 +44,10 @@ LONG RegOpenKeyEx(HKEY hKey, LPCWSTR lpSubKey, DWORD, REGSAM, PHKEY phkResult) {
     RegistryStore* store = CurrentRegistry();
     if (!store) return ERROR_INVALID_HANDLE;
     if (!phkResult) return ERROR_INVALID_PARAMETER;
-    return store->OpenKey(hKey, SplitKeyPath(TextOf(lpSubKey)), phkResult);
+    // The program reopens every key by its path: the names' room is kept.
+    thread_local RegistryStore::Names path;
+    SplitKeyPath(lpSubKey, &path);
+    return store->OpenKey(hKey, path, phkResult);
 }
 
 LONG RegCreateKeyEx(HKEY hKey, LPCWSTR lpSubKey, DWORD, LPWSTR, DWORD, REGSAM,

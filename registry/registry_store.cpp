@@ -172,7 +172,7 @@ LONG RegistryStore::EnumKey(HKEY key, DWORD index, std::u16string_view* name) {
         LONG rc = Sync();
         if (rc == ERROR_SUCCESS) rc = SlotOfHandle(*open, &slot);
         if (rc != ERROR_SUCCESS) return rc;
-        taken = {};
+        taken.Clear();
         for (Slot child = index_.node(slot).firstChild; child != KeyIndex::kNoSlot;
              child = index_.node(child).nextSibling) {
             taken.slots.push_back(child);

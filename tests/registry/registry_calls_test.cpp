@@ -48,6 +48,13 @@ TEST_F(RegistryCalls, EmptyPathComponentsResolveToTheKeyBefore) {
     }
     HKEY software = Create(u"Software");
     EXPECT_EQ((Names{u"Apps"}), SubkeyNames(software));
+    // No path at all opens the key itself.
+    for (const char16_t* path : {static_cast<const char16_t*>(nullptr), u"", u"\\", u"\\\\"}) {
+        HKEY same = nullptr;
+        ASSERT_EQ(ERROR_SUCCESS, RegOpenKeyEx(software, path, 0, 0, &same));
+        EXPECT_EQ((Names{u"Apps"}), SubkeyNames(same)) << (path ? Narrow(path) : "null");
+        RegCloseKey(same);
+    }
 }
 
 TEST_F(RegistryCalls, OpenRelativeToAnOpenKeyAndFailForMissing) {
@@ -313,6 +320,37 @@ TEST_F(RegistryCalls, HandleValuesAreNeverReused) {
         seen.push_back(key);
         RegCloseKey(key);
     }
+}
+
+// A handle closed in the middle of its enumerations leaves nothing behind for
+// the handles opened after it.
+TEST_F(RegistryCalls, AnEnumerationEndsWithItsHandle) {
+    HKEY full = Create(u"Full\\One");
+    RegCloseKey(full);
+    full = Create(u"Full");
+    Create(u"Full\\Two");
+    SetString(full, u"a", u"1");
+    SetString(full, u"b", u"2");
+    HKEY empty = Create(u"Empty");
+    RegCloseKey(empty);
+    WCHAR name[16];
+    DWORD length = 16;
+    ASSERT_EQ(ERROR_SUCCESS, RegEnumKeyEx(full, 0, name, &length, nullptr, nullptr, nullptr, nullptr));
+    length = 16;
+    ASSERT_EQ(ERROR_SUCCESS, RegEnumValue(full, 0, name, &length, nullptr, nullptr, nullptr, nullptr));
+    ASSERT_EQ(ERROR_SUCCESS, RegCloseKey(full));
+    length = 16;
+    EXPECT_EQ(ERROR_INVALID_HANDLE,
+              RegEnumKeyEx(full, 1, name, &length, nullptr, nullptr, nullptr, nullptr));
+
+    ASSERT_EQ(ERROR_SUCCESS, RegOpenKeyEx(HKEY_CURRENT_USER, u"Empty", 0, 0, &empty));
+    length = 16;
+    EXPECT_EQ(ERROR_NO_MORE_ITEMS,
+              RegEnumKeyEx(empty, 1, name, &length, nullptr, nullptr, nullptr, nullptr));
+    length = 16;
+    EXPECT_EQ(ERROR_NO_MORE_ITEMS,
+              RegEnumValue(empty, 1, name, &length, nullptr, nullptr, nullptr, nullptr));
+    RegCloseKey(empty);
 }
 
 // Buffers that are one short must fail without writing past them; exact fits succeed.
