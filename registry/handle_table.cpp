@@ -47,11 +47,7 @@ bool HandleTable::Remove(HKEY hKey) {
     if (RootKeyId(hKey) != 0) return true;
     Table::node_type closed = open_.extract(reinterpret_cast<DWORD_PTR>(hKey));
     if (!closed) return false;
-    OpenHandle& emptied = closed.mapped();
-    emptied.subkeysTaken = false;
-    emptied.subkeys.Clear();
-    emptied.valuesTaken = false;
-    emptied.values = {};
+    closed.mapped().ForgetEnumerations();
     spare_ = std::move(closed);
     return true;
 }

@@ -50,6 +50,14 @@ struct OpenHandle {
     SubkeySnapshot subkeys;
     bool valuesTaken = false;
     ValueSpan values;  // taken at the index-0 call of a value enumeration
+
+    // Drops what the enumerations took, keeping the snapshot's room.
+    void ForgetEnumerations() {
+        subkeysTaken = false;
+        subkeys.Clear();
+        valuesTaken = false;
+        values = {};
+    }
 };
 
 class HandleTable {

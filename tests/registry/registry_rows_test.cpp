@@ -99,6 +99,10 @@ INSTANTIATE_TEST_SUITE_P(
         BadRows{"KeyWithoutParent", "", kKeyRow + "(10, 400, x'6100', x'4100')", "has no parent"},
         BadRows{"ValueWithoutKey", "", kValueRow + "(999, x'6100', x'4100', 1, x'')",
                 "belongs to no key"},
+        BadRows{"ValueWithoutKeyAmongAKeysValues", "",
+                kValueRow + "(2, x'6100', x'4100', 1, x''), (999, x'6200', x'4200', 1, x''),"
+                            " (2, x'6300', x'4300', 1, x'')",
+                "belongs to no key"},
         BadRows{"NamesDifferingOnlyInCase", "",
                 kKeyRow + "(10, 2, x'6100', x'4100'), (11, 2, x'4100', x'4200')",
                 "differ only in case"},
